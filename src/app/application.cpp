@@ -1,0 +1,147 @@
+#include "app/application.h"
+
+#include "common/appfont.h"
+#include "common/db.h"
+#include "server/dbadmin.h"
+#include "shell/connectiondialog.h"
+#include "shell/login.h"
+#include "shell/mainform.h"
+#include "shell/shellscreens.h"
+#include "shell/startup.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTextStream>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace app {
+
+namespace {
+
+void setIdentity()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("ventrel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VENTREL_VERSION));
+}
+
+struct Options {
+    QString createDatabase;
+    QString upgradeDatabase;
+    bool demo = false;
+    QString openForm;
+    bool help = false;
+    QString error;
+};
+
+Options parse(int argc, char** argv)
+{
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        auto next = [&](QString* target) {
+            if (i + 1 >= argc)
+                o.error = QStringLiteral("%1 后面缺少参数").arg(arg);
+            else
+                *target = QString::fromLocal8Bit(argv[++i]);
+        };
+        if (arg == QLatin1String("--create-database"))
+            next(&o.createDatabase);
+        else if (arg == QLatin1String("--upgrade-database"))
+            next(&o.upgradeDatabase);
+        else if (arg == QLatin1String("--demo"))
+            o.demo = true;
+        else if (arg == QLatin1String("--open"))
+            next(&o.openForm);
+        else if (arg == QLatin1String("--help") || arg == QLatin1String("-h"))
+            o.help = true;
+        else if (!arg.startsWith(QLatin1Char('-')) || arg.startsWith(QLatin1String("-platform")))
+            ;  // Qt's own arguments are taken by QApplication
+        else
+            o.error = QStringLiteral("未知参数：%1").arg(arg);
+    }
+    return o;
+}
+
+const char* kUsage =
+    "用法：ventrel [--open 窗体名]\n"
+    "      ventrel --create-database \"连接字符串\" [--demo]\n"
+    "      ventrel --upgrade-database \"连接字符串\"\n"
+    "连接字符串例：Provider=SQLite;Data Source=ventrel.db\n"
+    "              Provider=PostgreSQL;Data Source=127.0.0.1:5432;Initial Catalog=ventrel;"
+    "User ID=ventrel;Password=secret\n";
+
+int runAdmin(int argc, char** argv, const Options& o)
+{
+    QCoreApplication core(argc, argv);
+    setIdentity();
+    QTextStream err(stderr);
+    QString error;
+    if (!o.createDatabase.isEmpty()) {
+        if (!dbadmin::createDatabase(o.createDatabase, o.demo, &error)) {
+            err << "新建数据库失败：" << error << '\n';
+            return 1;
+        }
+        QTextStream(stdout) << "数据库已建立" << (o.demo ? "（含演示数据）" : "") << "。\n";
+        return 0;
+    }
+    if (!dbadmin::upgradeDatabase(o.upgradeDatabase, &error)) {
+        err << "升级数据库失败：" << error << '\n';
+        return 1;
+    }
+    QTextStream(stdout) << "数据库已是最新版本。\n";
+    return 0;
+}
+
+}  // namespace
+
+void registerAllScreens()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    shell::registerScreens();
+}
+
+int run(int argc, char** argv)
+{
+    const Options o = parse(argc, argv);
+    if (o.help || !o.error.isEmpty()) {
+        if (!o.error.isEmpty())
+            std::fprintf(stderr, "%s\n", o.error.toLocal8Bit().constData());
+        std::fputs(kUsage, o.help ? stdout : stderr);
+        return o.help ? 0 : 2;
+    }
+    if (!o.createDatabase.isEmpty() || !o.upgradeDatabase.isEmpty())
+        return runAdmin(argc, argv, o);
+
+    QApplication application(argc, argv);
+    setIdentity();
+    installAppFont();
+    registerAllScreens();
+
+    int code = 0;
+    {
+        if (!startup::connectDatabase(
+                [](const QString& initial) { return ConnectionDialog::edit(initial); }))
+            return 0;
+        Tmainfrm mainWindow;
+        Tloginfrm login(&mainWindow);
+        if (qEnvironmentVariableIsSet("VENTREL_EXIT_WHEN_LOGIN_SHOWN"))
+            // For the start-up benchmark: end as soon as the login dialog is on screen.
+            QTimer::singleShot(0, &login, [&login] { login.done(QDialog::Rejected); });
+        if (login.exec() != QDialog::Accepted) {
+            db::Connection::main().close();
+            return 0;
+        }
+        if (!o.openForm.isEmpty())
+            mainWindow.openForm(o.openForm);
+        code = application.exec();
+    }
+    db::Connection::main().close();
+    return code;
+}
+
+}  // namespace app

@@ -1,0 +1,41 @@
+#pragma once
+// The few places where SQLite and PostgreSQL differ: column types in DDL, temp tables,
+// date arithmetic and how a unique-key violation is reported.
+
+#include "common/connectionstring.h"
+
+#include <QString>
+
+class QSqlError;
+
+namespace db {
+
+class Dialect {
+public:
+    explicit Dialect(Engine engine) : engine_(engine) {}
+    Engine engine() const { return engine_; }
+    bool isSQLite() const { return engine_ == Engine::SQLite; }
+
+    // Replaces the type tokens of portable DDL:
+    //   {ID}       integer identity primary key
+    //   {MONEY}    amount with 4 decimals
+    //   {DECIMAL}  other decimals (quantities, rates)
+    //   {DATETIME} date-time,  {DATE} date
+    //   {BIT}      0/1 flag (compared with literals 0 and 1 in SQL)
+    //   {TEXT}     unlimited text
+    QString ddl(const QString& portable) const;
+
+    // Temporary work tables of the connection (the '#name' tables of the screens).
+    QString dropTempTable(const QString& name) const;
+    QString createTempTable(const QString& name, const QString& portableColumns) const;
+
+    // Expression adding a whole number of days (given as SQL expression) to a date expression.
+    QString addDays(const QString& dateExpr, const QString& daysExpr) const;
+
+    bool isUniqueViolation(const QSqlError& error) const;
+
+private:
+    Engine engine_;
+};
+
+}  // namespace db

@@ -1,0 +1,101 @@
+#include "common/screenregistry.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QWidget>
+
+namespace screens {
+
+namespace {
+
+QHash<QString, ScreenFactory>& factories()
+{
+    static QHash<QString, ScreenFactory> map;
+    return map;
+}
+
+ScreenHost* currentHost = nullptr;
+
+void bringToFront(QWidget* w)
+{
+    if (currentHost && currentHost->raiseChild(w))
+        return;
+    QWidget* window = w->window();
+    if (window->isMinimized())
+        window->showNormal();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
+
+void registerScreen(const QString& formClass, ScreenFactory factory)
+{
+    factories().insert(formClass, std::move(factory));
+}
+
+bool isRegistered(const QString& formClass)
+{
+    return factories().contains(formClass);
+}
+
+void setHost(ScreenHost* host)
+{
+    currentHost = host;
+}
+
+QWidget* findForm(const QString& formName)
+{
+    if (formName.isEmpty())
+        return nullptr;
+    const auto widgets = QApplication::allWidgets();
+    for (QWidget* w : widgets)
+        if (w->objectName() == formName && !w->property("ventrelClosing").toBool())
+            return w;
+    return nullptr;
+}
+
+QWidget* open(const QString& formClass, OpenMode mode)
+{
+    const QString formName = formNameOf(formClass);
+    if (QWidget* existing = findForm(formName)) {
+        bringToFront(existing);
+        return existing;
+    }
+    const auto it = factories().constFind(formClass);
+    if (it == factories().constEnd())
+        return nullptr;
+    QWidget* screen = (*it)();
+    if (!screen)
+        return nullptr;
+    screen->setObjectName(formName);
+    screen->setAttribute(Qt::WA_DeleteOnClose);
+    if (mode == OpenMode::Child && currentHost) {
+        currentHost->showChild(screen);
+    } else {
+        screen->setParent(nullptr, Qt::Window);
+        if (mode == OpenMode::Modal)
+            screen->setWindowModality(Qt::ApplicationModal);
+        screen->show();
+        screen->raise();
+        screen->activateWindow();
+    }
+    return screen;
+}
+
+const MenuEntry* entryForForm(const QString& formName)
+{
+    for (const MenuEntry& e : menuEntries())
+        if (e.action == MenuAction::Screen &&
+            formNameOf(e.formClass).compare(formName, Qt::CaseInsensitive) == 0)
+            return &e;
+    return nullptr;
+}
+
+}  // namespace screens
+
+bool FormExists(const QString& formName)
+{
+    return screens::findForm(formName) != nullptr;
+}
