@@ -166,6 +166,7 @@ QString programDir()
 
 bool TryConnect(const QString& connectionString, const QString& baseDir)
 {
+    Connection::main().close();
     const ParsedConnection parsed =
         parseConnectionString(connectionString, baseDir.isEmpty() ? programDir() : baseDir);
     QString error = parsed.error;

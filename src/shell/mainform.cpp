@@ -99,7 +99,7 @@ void Tmainfrm::buildMenu()
             const Entry* parent = find(e.parent);
             container = parent ? parent->submenu : container;
         }
-        Entry item{&e, nullptr, nullptr};
+        Entry item{&e, nullptr, nullptr, true};
         if (e.action == MenuAction::Submenu) {
             item.submenu = container->addMenu(e.caption);
             item.action = item.submenu->menuAction();
@@ -135,7 +135,7 @@ QAction* Tmainfrm::entryAction(const QString& caption) const
 bool Tmainfrm::isEntryUsable(const QString& caption) const
 {
     const Entry* item = find(caption);
-    if (!item || !item->action->isEnabled())
+    if (!item || !item->allowed)
         return false;
     return item->entry->parent.isEmpty() || isEntryUsable(item->entry->parent);
 }
@@ -144,8 +144,12 @@ void Tmainfrm::ApplyMenuRights(const QString& user)
 {
     // Every login starts from all entries enabled, as the program does at start.
     for (const Entry& item : entries_)
-        if (item.entry->parent.isEmpty())
+        if (item.entry->parent.isEmpty()) {
+            item.allowed = true;
             item.action->setEnabled(true);
+            if (item.submenu)
+                item.submenu->setEnabled(true);
+        }
     db::Query q(QStringLiteral("SELECT viewname, wetheruse FROM setright WHERE username=:mingcheng"));
     q.bind(QStringLiteral(":mingcheng"), user).exec();
     while (q.next()) {
@@ -153,6 +157,7 @@ void Tmainfrm::ApplyMenuRights(const QString& user)
         const bool allowed = q.value(1).toInt() != 0;
         for (const Entry& item : entries_)
             if (item.entry->parent.isEmpty() && item.entry->caption == viewname) {
+                item.allowed = allowed;
                 item.action->setEnabled(allowed);
                 if (item.submenu)
                     item.submenu->setEnabled(allowed);

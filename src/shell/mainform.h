@@ -51,6 +51,8 @@ private:
         const MenuEntry* entry;
         QAction* action;
         QMenu* submenu;  // for entries that hold third-level entries
+        // What the user's rights say; kept apart because Qt disables hidden actions.
+        mutable bool allowed = true;
     };
     void buildMenu();
     void trigger(const MenuEntry& entry);

@@ -1,0 +1,190 @@
+#include "common/db.h"
+#include "common/menucatalog.h"
+#include "common/password.h"
+#include "server/dbadmin.h"
+#include "server/schema.h"
+#include "server/seed.h"
+#include "support/testdb.h"
+
+#include <QTest>
+
+using db::Connection;
+using db::Query;
+
+class TestSchema : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase_data() { testdb::addEngineRows(); }
+    void init();
+    void cleanup() { Connection::main().close(); }
+
+    void createsCurrentVersionWithBaseData();
+    void catalogueMatchesTheMenu();
+    void fixedCodesExist();
+    void upgradesFromTheFirstVersion();
+    void refusesNewerAndForeignDatabases();
+    void createRefusesExistingData();
+    void demoHasAClerkWithFewerRights();
+
+private:
+    void open(const QString& text);
+};
+
+void TestSchema::init()
+{
+    QString why;
+    if (!testdb::available(&why))
+        QSKIP(qPrintable(why));
+}
+
+void TestSchema::open(const QString& text)
+{
+    const auto parsed = db::parseConnectionString(text, QString());
+    QString error;
+    QVERIFY2(Connection::main().open(*parsed.settings, &error), qPrintable(error));
+}
+
+void TestSchema::createsCurrentVersionWithBaseData()
+{
+    open(testdb::freshDatabase());
+    QCOMPARE(schema::storedVersion(Connection::main()), schema::currentVersion());
+    QCOMPARE(dbadmin::checkVersion(Connection::main()), dbadmin::VersionCheck::Current);
+
+    Query user(QStringLiteral("SELECT password FROM \"user\" WHERE username='admin'"));
+    user.exec();
+    QVERIFY(user.next());
+    const QString stored = user.value(0).toString();
+    QVERIFY2(isPasswordHash(stored), "the first user's password is stored hashed");
+    QVERIFY(verifyPassword(stored, QStringLiteral("admin")));
+    QVERIFY(!verifyPassword(stored, QStringLiteral("Admin")));
+
+    const int catalogue = Query(QStringLiteral("SELECT count(*) FROM caidanname")).scalar().toInt();
+    QCOMPARE(Query(QStringLiteral("SELECT count(*) FROM setright WHERE username='admin' AND wetheruse=1"))
+                 .scalar()
+                 .toInt(),
+             catalogue);
+    QCOMPARE(Query(QStringLiteral("SELECT setdate FROM sysInfo")).scalar().toInt(), 25);
+}
+
+void TestSchema::catalogueMatchesTheMenu()
+{
+    open(testdb::freshDatabase());
+    Query q(QStringLiteral("SELECT modelid, viewname FROM caidanname"));
+    q.exec();
+    QSet<QString> stored;
+    while (q.next())
+        stored.insert(QStringLiteral("%1 %2").arg(q.value(0).toInt()).arg(q.value(1).toString()));
+    QSet<QString> menu;
+    for (const CatalogueRow& row : menuCatalogue())
+        menu.insert(QStringLiteral("%1 %2").arg(row.modelid).arg(row.viewname));
+    QCOMPARE(stored, menu);
+    QCOMPARE(int(menuCatalogue().size()), stored.size());  // no caption twice
+    QVERIFY(menu.contains(QStringLiteral("0 货品资料")));
+    QVERIFY(menu.contains(QStringLiteral("8 辅助工具")));
+    QVERIFY(!menu.contains(QStringLiteral("0 颜色资料")));  // third level is not governed
+
+    // Syncing again neither duplicates nor loses rows.
+    seed::syncMenuCatalogue(Connection::main());
+    QCOMPARE(Query(QStringLiteral("SELECT count(*) FROM caidanname")).scalar().toInt(), menu.size());
+}
+
+void TestSchema::fixedCodesExist()
+{
+    open(testdb::freshDatabase());
+    const QList<QPair<QString, QString>> fixed = {
+        {"waiqin", "10"}, {"waiqin", "11"}, {"waiqin", "9"}, {"waiqin", "12"},
+        {"gongxiu", "13"}, {"gongxiu", "15"}};
+    for (const auto& [label, code] : fixed) {
+        Query q(QStringLiteral("SELECT count(*) FROM ObjectType WHERE label=:l AND typeid=:t"));
+        q.bind(QStringLiteral(":l"), label).bind(QStringLiteral(":t"), code);
+        QVERIFY2(q.scalar().toInt() == 1, qPrintable(label + QLatin1Char(' ') + code));
+    }
+    for (const char* label : {"hunyin", "xuexing", "guanxi", "ACOM", "shougong", "gongzi", "jiangfa", "dept"}) {
+        Query q(QStringLiteral("SELECT count(*) FROM ObjectType WHERE label=:l"));
+        QVERIFY2(q.bind(QStringLiteral(":l"), label).scalar().toInt() > 0, label);
+    }
+}
+
+void TestSchema::upgradesFromTheFirstVersion()
+{
+    const QString text = testdb::freshEmptyDatabase();
+    {
+        const auto parsed = db::parseConnectionString(text, QString());
+        Connection c(QStringLiteral("old-client"));
+        QString error;
+        QVERIFY2(c.open(*parsed.settings, &error, true), qPrintable(error));
+        schema::upgrade(c, 1);
+        QCOMPARE(schema::storedVersion(c), 1);
+        QVERIFY(!c.tableExists(QStringLiteral("sysInfo")));
+        // An older database as it was used: a user with a plain-text password.
+        Query(QStringLiteral("INSERT INTO \"user\" VALUES('old', 'Secret')"), c).exec();
+    }
+    open(text);
+    QCOMPARE(dbadmin::checkVersion(Connection::main()), dbadmin::VersionCheck::Older);
+    Connection::main().close();
+
+    QString error;
+    QVERIFY2(dbadmin::upgradeDatabase(text, &error, QString()), qPrintable(error));
+    open(text);
+    QCOMPARE(schema::storedVersion(Connection::main()), schema::currentVersion());
+    QVERIFY(Connection::main().tableExists(QStringLiteral("sysInfo")));
+    QCOMPARE(Query(QStringLiteral("SELECT count(*) FROM caidanname")).scalar().toInt(),
+             int(menuCatalogue().size()));
+    QCOMPARE(Query(QStringLiteral("SELECT password FROM \"user\" WHERE username='old'")).scalar().toString(),
+             QStringLiteral("Secret"));
+    // Upgrading a current database changes nothing.
+    QVERIFY2(dbadmin::upgradeDatabase(text, &error, QString()), qPrintable(error));
+}
+
+void TestSchema::refusesNewerAndForeignDatabases()
+{
+    const QString text = testdb::freshDatabase();
+    open(text);
+    Query(QStringLiteral("UPDATE dbversion SET version=:v"))
+        .bind(QStringLiteral(":v"), schema::currentVersion() + 1)
+        .exec();
+    int stored = 0;
+    QCOMPARE(dbadmin::checkVersion(Connection::main(), &stored), dbadmin::VersionCheck::Newer);
+    QVERIFY(dbadmin::versionMessage(dbadmin::VersionCheck::Newer, stored).contains(QStringLiteral("升级本程序")));
+    QVERIFY_THROWS_EXCEPTION(db::DbError, schema::upgrade(Connection::main()));
+    Connection::main().close();
+    QString error;
+    QVERIFY(!dbadmin::upgradeDatabase(text, &error, QString()));
+    QVERIFY(!error.isEmpty());
+
+    // A database with tables of someone else's.
+    const QString foreign = testdb::freshEmptyDatabase();
+    {
+        const auto parsed = db::parseConnectionString(foreign, QString());
+        Connection c(QStringLiteral("other"));
+        QVERIFY(c.open(*parsed.settings, &error, true));
+        c.execute(QStringLiteral("CREATE TABLE accounts (id INTEGER)"));
+        QCOMPARE(dbadmin::checkVersion(c), dbadmin::VersionCheck::NotOurs);
+    }
+    QVERIFY(!dbadmin::upgradeDatabase(foreign, &error, QString()));
+    QVERIFY(!dbadmin::createDatabase(foreign, false, &error, QString()));
+}
+
+void TestSchema::createRefusesExistingData()
+{
+    const QString text = testdb::freshDatabase();
+    QString error;
+    QVERIFY(!dbadmin::createDatabase(text, false, &error, QString()));
+    QVERIFY(!error.isEmpty());
+    open(text);
+    QCOMPARE(Query(QStringLiteral("SELECT count(*) FROM \"user\"")).scalar().toInt(), 1);
+}
+
+void TestSchema::demoHasAClerkWithFewerRights()
+{
+    open(testdb::freshDatabase(true));
+    QCOMPARE(Query(QStringLiteral("SELECT count(*) FROM \"user\"")).scalar().toInt(), 2);
+    Query denied(QStringLiteral("SELECT wetheruse FROM setright WHERE username='clerk' AND viewname=:v"));
+    QCOMPARE(denied.bind(QStringLiteral(":v"), QStringLiteral("用户管理")).scalar().toInt(), 0);
+    Query allowed(QStringLiteral("SELECT wetheruse FROM setright WHERE username='clerk' AND viewname=:v"));
+    QCOMPARE(allowed.bind(QStringLiteral(":v"), QStringLiteral("订单录入")).scalar().toInt(), 1);
+    QVERIFY(!Query(QStringLiteral("SELECT company FROM sysInfo")).scalar().toString().isEmpty());
+}
+
+QTEST_MAIN(TestSchema)
+#include "tst_schema.moc"

@@ -1,0 +1,87 @@
+// Renders the login dialog and the main window with its navigation window to PNG files
+// (build/screenshots) and checks that Chinese captions are drawn with a font that has them.
+
+#include "app/application.h"
+#include "common/appfont.h"
+#include "common/db.h"
+#include "shell/login.h"
+#include "shell/maincai.h"
+#include "shell/mainform.h"
+#include "support/testdb.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QImage>
+#include <QLineEdit>
+#include <QTest>
+
+class TestScreenshots : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void chineseHasGlyphs();
+    void loginAndMainWindow();
+
+private:
+    QString outDir_;
+};
+
+void TestScreenshots::initTestCase()
+{
+    installAppFont();
+    app::registerAllScreens();
+    outDir_ = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../screenshots"));
+    QDir().mkpath(outDir_);
+}
+
+void TestScreenshots::chineseHasGlyphs()
+{
+    const QFont font = QApplication::font();
+    const QFontMetrics metrics(font);
+    for (const QChar c : QStringLiteral("用户登陆系统导航裁单管理菲票"))
+        QVERIFY2(metrics.inFont(c), qPrintable(QStringLiteral("no glyph for %1 in %2").arg(c).arg(QFontInfo(font).family())));
+}
+
+namespace {
+
+// Distinct colours in the image: a blank or glyph-less rendering has very few.
+int colourCount(const QImage& image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2)
+            colours.insert(image.pixel(x, y));
+    return colours.size();
+}
+
+}  // namespace
+
+void TestScreenshots::loginAndMainWindow()
+{
+    testdb::openFresh(true);
+    Tmainfrm main;
+    Tloginfrm login(&main);
+    login.show();
+    login.userBox()->setEditText(QStringLiteral("admin"));
+    login.passwordEdit()->setText(QStringLiteral("admin"));
+    QVERIFY(QTest::qWaitForWindowExposed(&login));
+    const QImage loginImage = login.grab().toImage();
+    QVERIFY(loginImage.save(QDir(outDir_).filePath(QStringLiteral("login.png"))));
+    QVERIFY(colourCount(loginImage) > 20);
+
+    login.btnokClick();
+    main.resize(1100, 720);
+    main.showNormal();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    main.navigation()->selectCategory(0);
+    QCoreApplication::processEvents();
+    const QImage mainImage = main.grab().toImage();
+    QVERIFY(mainImage.save(QDir(outDir_).filePath(QStringLiteral("mainwindow.png"))));
+    QVERIFY(colourCount(mainImage) > 50);
+    db::Connection::main().close();
+}
+
+QTEST_MAIN(TestScreenshots)
+#include "tst_screenshots.moc"
