@@ -45,8 +45,10 @@ QVariant toBindable(const QVariant& value)
 
 Connection& Connection::main()
 {
-    static Connection connection(QStringLiteral("ventrel"));
-    return connection;
+    // Never destroyed: Qt's registry of connections may be gone by the time static objects die.
+    // The program closes it before it ends.
+    static Connection* connection = new Connection(QStringLiteral("ventrel"));
+    return *connection;
 }
 
 Connection::Connection(const QString& name) : name_(name) {}
