@@ -10,7 +10,10 @@
 #include "shell/startup.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
+#include <QIcon>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
 #include <QTextStream>
 #include <QTimer>
 
@@ -19,6 +22,26 @@
 namespace app {
 
 namespace {
+
+// The program's icon: a needle and thread on the factory's blue.
+QIcon programIcon()
+{
+    QPixmap pixmap(64, 64);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(0, 70, 140));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
+    p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(16, 50), QPointF(46, 12));
+    p.setPen(QPen(QColor(255, 200, 0), 3));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath thread(QPointF(44, 16));
+    thread.cubicTo(60, 30, 10, 40, 50, 54);
+    p.drawPath(thread);
+    return QIcon(pixmap);
+}
 
 void setIdentity()
 {
@@ -119,6 +142,7 @@ int run(int argc, char** argv)
 
     QApplication application(argc, argv);
     setIdentity();
+    QApplication::setWindowIcon(programIcon());
     installAppFont();
     registerAllScreens();
 

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDesktopServices>
 #include <QDir>
@@ -168,8 +169,12 @@ void Tmainfrm::ApplyMenuRights(const QString& user)
 void Tmainfrm::showForUser(const QString& user)
 {
     panels_[4]->setText(QStringLiteral("USER:") + user);
+    // The workstation's short date format; a workstation left in the C locale gets the Chinese one.
+    QLocale locale = QLocale::system();
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::Chinese, QLocale::China);
     panels_[3]->setText(QStringLiteral("当前日期:") +
-                        QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+                        locale.toString(QDate::currentDate(), QLocale::ShortFormat));
     guarded(
         [this] {
             db::Query q(QStringLiteral("SELECT company FROM sysInfo LIMIT 1"));
@@ -269,4 +274,6 @@ void Tmainfrm::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+    // Screens opened as windows of their own end with the program.
+    QCoreApplication::quit();
 }

@@ -7,6 +7,8 @@
 #include "shell/login.h"
 #include "shell/maincai.h"
 #include "shell/mainform.h"
+#include "shell/connectiondialog.h"
+#include "shell/sysinfo.h"
 #include "support/testdb.h"
 
 #include <QComboBox>
@@ -80,7 +82,19 @@ void TestScreenshots::loginAndMainWindow()
     const QImage mainImage = main.grab().toImage();
     QVERIFY(mainImage.save(QDir(outDir_).filePath(QStringLiteral("mainwindow.png"))));
     QVERIFY(colourCount(mainImage) > 50);
+
+    TsysInfo info;
+    info.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&info));
+    QVERIFY(info.grab().toImage().save(QDir(outDir_).filePath(QStringLiteral("sysinfo.png"))));
     db::Connection::main().close();
+
+    ConnectionDialog dialog(QStringLiteral("Provider=PostgreSQL;Data Source=192.0.2.10:5432;Initial Catalog=ventrel;User ID=ventrel"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(dialog.grab().toImage().save(QDir(outDir_).filePath(QStringLiteral("connection.png"))));
+    QCOMPARE(dialog.connectionString(),
+             QStringLiteral("Provider=PostgreSQL;Data Source=192.0.2.10:5432;Initial Catalog=ventrel;User ID=ventrel"));
 }
 
 QTEST_MAIN(TestScreenshots)
