@@ -20,6 +20,7 @@ public:
     //   {ID}       integer identity primary key
     //   {MONEY}    amount with 4 decimals
     //   {DECIMAL}  other decimals (quantities, rates)
+    //   {FLOAT}    double-precision float
     //   {DATETIME} date-time,  {DATE} date
     //   {BIT}      0/1 flag (compared with literals 0 and 1 in SQL)
     //   {TEXT}     unlimited text

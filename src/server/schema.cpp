@@ -1,19 +1,15 @@
 #include "server/schema.h"
 
 #include "common/db.h"
+#include "server/schemasteps.h"
 
 #include <vector>
 
 namespace schema {
 
-namespace {
-
 using db::Connection;
 
-struct Step {
-    int version;
-    void (*apply)(Connection&);
-};
+namespace steps {
 
 void run(Connection& c, const QString& portableDdl)
 {
@@ -31,6 +27,19 @@ void insertCodes(Connection& c, const char* label,
             .bind(QStringLiteral(":l"), label)
             .exec();
 }
+
+}  // namespace steps
+
+namespace {
+
+struct Step {
+    int version;
+    void (*apply)(Connection&);
+};
+
+}  // namespace
+
+namespace steps {
 
 // Users, menu rights and the catalogue of governed menu entries.
 void v1(Connection& c)
@@ -74,11 +83,16 @@ void v2(Connection& c)
                             {"5", "外发"}});
 }
 
-const std::vector<Step>& steps()
+}  // namespace steps
+
+namespace {
+
+const std::vector<Step>& allSteps()
 {
     static const std::vector<Step> list = {
-        {1, v1},
-        {2, v2},
+        {1, steps::v1},
+        {2, steps::v2},
+        {3, steps::v3},
     };
     return list;
 }
@@ -87,7 +101,7 @@ const std::vector<Step>& steps()
 
 int currentVersion()
 {
-    return steps().back().version;
+    return allSteps().back().version;
 }
 
 int storedVersion(Connection& c)
@@ -116,7 +130,7 @@ void upgrade(Connection& c, int target, const std::function<void(int)>& stepDone
         throw db::DbError(QStringLiteral("数据库版本 %1 比本程序支持的版本 %2 新，请先升级程序。")
                               .arg(from)
                               .arg(currentVersion()));
-    for (const Step& step : steps()) {
+    for (const Step& step : allSteps()) {
         if (step.version <= from || step.version > target)
             continue;
         db::Transaction tx(c);

@@ -25,6 +25,9 @@ private slots:
     void refusesNewerAndForeignDatabases();
     void createRefusesExistingData();
     void demoHasAClerkWithFewerRights();
+    void keysRefuseDuplicates_data();
+    void keysRefuseDuplicates();
+    void setViewsJoinTheirDictionaries();
 
 private:
     void open(const QString& text);
@@ -184,6 +187,50 @@ void TestSchema::demoHasAClerkWithFewerRights()
     Query allowed(QStringLiteral("SELECT wetheruse FROM setright WHERE username='clerk' AND viewname=:v"));
     QCOMPARE(allowed.bind(QStringLiteral(":v"), QStringLiteral("订单录入")).scalar().toInt(), 1);
     QVERIFY(!Query(QStringLiteral("SELECT company FROM sysInfo")).scalar().toString().isEmpty());
+}
+
+void TestSchema::keysRefuseDuplicates_data()
+{
+    QTest::addColumn<QString>("insert");
+    QTest::newRow("employee number") << "INSERT INTO personnel(personnelid) VALUES('A01')";
+    QTest::newRow("order number") << "INSERT INTO zhdan(makeid) VALUES('D001')";
+    QTest::newRow("customer name") << "INSERT INTO customer(customer) VALUES('华联')";
+    QTest::newRow("colour/size set name") << "INSERT INTO colortitle(kuangname) VALUES('T恤')";
+    QTest::newRow("colour name") << "INSERT INTO color(color, colorname) VALUES('01', '红')";
+    QTest::newRow("size") << "INSERT INTO ma(ma) VALUES('XL')";
+    QTest::newRow("process number of an order") << "INSERT INTO workname(makeid, workid) VALUES('D001', 3)";
+    QTest::newRow("process-list header") << "INSERT INTO worktotal(makeid, starwork, endwork) VALUES('D001', 1, 9)";
+}
+
+void TestSchema::keysRefuseDuplicates()
+{
+    QFETCH(QString, insert);
+    open(testdb::freshDatabase());
+    Query(insert).exec();
+    try {
+        Query(insert).exec();
+        QFAIL("the second row must be refused");
+    } catch (const db::DbError& e) {
+        QVERIFY2(e.isUniqueViolation(), qPrintable(e.message()));
+    }
+}
+
+void TestSchema::setViewsJoinTheirDictionaries()
+{
+    open(testdb::freshDatabase());
+    Query(QStringLiteral("INSERT INTO color(color, colorname) VALUES('01', '红'), ('02', '蓝')")).exec();
+    Query(QStringLiteral("INSERT INTO ma(ma) VALUES('S'), ('M'), ('L')")).exec();
+    Query(QStringLiteral("INSERT INTO colortitle(kuangname) VALUES('套装')")).exec();
+    const int kid = Query(QStringLiteral("SELECT kid FROM colortitle")).scalar().toInt();
+    Query(QStringLiteral("INSERT INTO colorzu(kid, sysid) SELECT :k, sysid FROM color")).bind(QStringLiteral(":k"), kid).exec();
+    Query(QStringLiteral("INSERT INTO mazu(kid, id) SELECT :k, id FROM ma WHERE ma<>'M'")).bind(QStringLiteral(":k"), kid).exec();
+    QCOMPARE(Query(QStringLiteral("SELECT count(*) FROM vm_colorzu WHERE kid=:k")).bind(QStringLiteral(":k"), kid).scalar().toInt(), 2);
+    Query sizes(QStringLiteral("SELECT ma FROM vm_mazu WHERE kid=:k ORDER BY id"));
+    sizes.bind(QStringLiteral(":k"), kid).exec();
+    QStringList names;
+    while (sizes.next())
+        names << sizes.value(0).toString();
+    QCOMPARE(names, (QStringList{QStringLiteral("S"), QStringLiteral("L")}));
 }
 
 QTEST_MAIN(TestSchema)
