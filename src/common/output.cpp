@@ -1,0 +1,162 @@
+#include "common/output.h"
+
+#include "common/appfont.h"
+#include "common/messages.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QToolBar>
+
+namespace report {
+
+namespace {
+
+QString pdfDir;
+int pdfCounter = 0;
+
+QPageLayout pageLayout(const Document& doc)
+{
+    const QPageSize size(doc.paperMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    return QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+}  // namespace
+
+void setPrintToPdfDir(const QString& dir)
+{
+    pdfDir = dir;
+    pdfCounter = 0;
+    if (!dir.isEmpty())
+        QDir().mkpath(dir);
+}
+
+QString printToPdfDir()
+{
+    return pdfDir;
+}
+
+void renderPage(const Page& page, QPainter& painter, double dotsPerMm)
+{
+    auto mm = [dotsPerMm](const QRectF& r) {
+        return QRectF(r.x() * dotsPerMm, r.y() * dotsPerMm, r.width() * dotsPerMm,
+                      r.height() * dotsPerMm);
+    };
+    for (const Item& item : page.items) {
+        switch (item.kind) {
+        case Item::Text: {
+            QFont font = songti(item.style.pointSize);
+            font.setBold(item.style.bold);
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            painter.drawText(mm(item.rect), int(item.style.align) | Qt::TextSingleLine, item.text);
+            break;
+        }
+        case Item::Line:
+            painter.setPen(QPen(Qt::black, item.penMm * dotsPerMm));
+            painter.drawLine(mm(item.rect).topLeft(), mm(item.rect).bottomRight());
+            break;
+        case Item::Box:
+            painter.setPen(QPen(Qt::black, item.penMm * dotsPerMm));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(mm(item.rect));
+            break;
+        }
+    }
+}
+
+void render(const Document& doc, QPainter& painter, QPagedPaintDevice& device)
+{
+    // The device's own resolution converts millimetres once; the painter stays unscaled, so
+    // point sizes of fonts keep their meaning.
+    const double dotsPerMm = device.logicalDpiX() / 25.4;
+    for (int i = 0; i < doc.pages.size(); ++i) {
+        if (i > 0)
+            device.newPage();
+        renderPage(doc.pages[i], painter, dotsPerMm);
+    }
+}
+
+bool writePdf(const Document& doc, const QString& path, QString* error)
+{
+    QPdfWriter writer(path);
+    writer.setTitle(doc.title);
+    writer.setCreator(QStringLiteral("Ventrel"));
+    writer.setResolution(600);
+    writer.setPageLayout(pageLayout(doc));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        if (error)
+            *error = QStringLiteral("无法写入文件 %1").arg(path);
+        return false;
+    }
+    render(doc, painter, writer);
+    painter.end();
+    return true;
+}
+
+bool print(const Document& doc, QWidget* parent)
+{
+    if (!pdfDir.isEmpty()) {
+        const QString path =
+            QDir(pdfDir).filePath(QStringLiteral("print-%1.pdf").arg(++pdfCounter, 4, 10, QLatin1Char('0')));
+        QString error;
+        if (!writePdf(doc, path, &error)) {
+            msg::error(error, QStringLiteral("错误"), parent);
+            return false;
+        }
+        return true;
+    }
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        msg::warning(QStringLiteral("这台电脑没有设置默认打印机，无法打印。\n可以在预览中另存为 PDF。"),
+                     QStringLiteral("提示"), parent);
+        return false;
+    }
+    QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    printer.setDocName(doc.title);
+    printer.setPageLayout(pageLayout(doc));
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        msg::error(QStringLiteral("打印机没有响应，未能打印。"), QStringLiteral("错误"), parent);
+        return false;
+    }
+    render(doc, painter, printer);
+    painter.end();
+    return true;
+}
+
+void preview(const Document& doc, QWidget* parent)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(doc.title);
+    printer.setPageLayout(pageLayout(doc));
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(doc.title.isEmpty() ? QStringLiteral("打印预览") : doc.title);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&doc](QPrinter* p) {
+                         QPainter painter(p);
+                         render(doc, painter, *p);
+                     });
+    if (auto* bar = dialog.findChild<QToolBar*>()) {
+        QAction* save = bar->addAction(QStringLiteral("另存为PDF"));
+        QObject::connect(save, &QAction::triggered, &dialog, [&doc, &dialog] {
+            const QString path = QFileDialog::getSaveFileName(&dialog, QStringLiteral("另存为PDF"),
+                                                              doc.title + QStringLiteral(".pdf"),
+                                                              QStringLiteral("PDF 文件 (*.pdf)"));
+            QString error;
+            if (!path.isEmpty() && !writePdf(doc, path, &error))
+                msg::error(error, QStringLiteral("错误"), &dialog);
+        });
+    }
+    dialog.resize(900, 700);
+    dialog.exec();
+}
+
+}  // namespace report
