@@ -10,6 +10,7 @@
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
@@ -58,6 +59,14 @@ struct Options {
     QString error;
 };
 
+const QStringList kQtOptionsWithValue = {
+    QStringLiteral("-platform"),   QStringLiteral("-platformpluginpath"), QStringLiteral("-platformtheme"),
+    QStringLiteral("-plugin"),     QStringLiteral("-qwindowgeometry"),    QStringLiteral("-qwindowicon"),
+    QStringLiteral("-qwindowtitle"), QStringLiteral("-style"),            QStringLiteral("-stylesheet"),
+    QStringLiteral("-display"),    QStringLiteral("-geometry"),           QStringLiteral("-session"),
+    QStringLiteral("-title"),      QStringLiteral("-name"),               QStringLiteral("-qmljsdebugger"),
+};
+
 Options parse(int argc, char** argv)
 {
     Options o;
@@ -79,10 +88,11 @@ Options parse(int argc, char** argv)
             next(&o.openForm);
         else if (arg == QLatin1String("--help") || arg == QLatin1String("-h"))
             o.help = true;
-        else if (!arg.startsWith(QLatin1Char('-')) || arg.startsWith(QLatin1String("-platform")))
-            ;  // Qt's own arguments are taken by QApplication
-        else
+        else if (arg.startsWith(QLatin1String("--")))
             o.error = QStringLiteral("未知参数：%1").arg(arg);
+        else if (kQtOptionsWithValue.contains(arg))
+            ++i;  // Qt's own option and its value, taken by QApplication
+        // other single-dash options are Qt's too
     }
     return o;
 }
@@ -115,6 +125,34 @@ int runAdmin(int argc, char** argv, const Options& o)
     }
     QTextStream(stdout) << "数据库已是最新版本。\n";
     return 0;
+}
+
+// For the start-up benchmark: once the login dialog has been painted, print the wall-clock time
+// in milliseconds since the epoch and end.
+void exitWhenPainted(QDialog* login)
+{
+    class PaintWatch : public QObject {
+    public:
+        explicit PaintWatch(QDialog* dialog) : QObject(dialog), dialog_(dialog) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint && !done_) {
+                done_ = true;
+                QTimer::singleShot(0, dialog_, [this] {
+                    std::printf("login-shown %lld\n",
+                                static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+                    std::fflush(stdout);
+                    dialog_->done(QDialog::Rejected);
+                });
+            }
+            return false;
+        }
+
+    private:
+        QDialog* dialog_;
+        bool done_ = false;
+    };
+    login->installEventFilter(new PaintWatch(login));
 }
 
 }  // namespace
@@ -154,8 +192,7 @@ int run(int argc, char** argv)
         Tmainfrm mainWindow;
         Tloginfrm login(&mainWindow);
         if (qEnvironmentVariableIsSet("VENTREL_EXIT_WHEN_LOGIN_SHOWN"))
-            // For the start-up benchmark: end as soon as the login dialog is on screen.
-            QTimer::singleShot(0, &login, [&login] { login.done(QDialog::Rejected); });
+            exitWhenPainted(&login);
         if (login.exec() != QDialog::Accepted) {
             db::Connection::main().close();
             return 0;

@@ -1,6 +1,8 @@
 #include "common/screenregistry.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QMdiSubWindow>
 #include <QHash>
 #include <QWidget>
 
@@ -50,9 +52,17 @@ QWidget* findForm(const QString& formName)
     if (formName.isEmpty())
         return nullptr;
     const auto widgets = QApplication::allWidgets();
-    for (QWidget* w : widgets)
-        if (w->objectName() == formName && !w->property("ventrelClosing").toBool())
+    for (QWidget* w : widgets) {
+        if (w->objectName() != formName)
+            continue;
+        // Only windows count: a top-level window or the content of an MDI frame. A window that
+        // was closed and waits for deletion is hidden; a minimised one is not.
+        auto* frame = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+        const bool open = frame ? !frame->isHidden() && (frame->isMinimized() || !w->isHidden())
+                                : w->isWindow() && !w->isHidden();
+        if (open)
             return w;
+    }
     return nullptr;
 }
 
@@ -73,14 +83,27 @@ QWidget* open(const QString& formClass, OpenMode mode)
     screen->setAttribute(Qt::WA_DeleteOnClose);
     if (mode == OpenMode::Child && currentHost) {
         currentHost->showChild(screen);
-    } else {
-        screen->setParent(nullptr, Qt::Window);
-        if (mode == OpenMode::Modal)
-            screen->setWindowModality(Qt::ApplicationModal);
+        return screen;
+    }
+    // Windows and modal dialogs belong to the main window, so they stay in front of it.
+    QWidget* owner = QApplication::activeWindow();
+    if (currentHost)
+        owner = currentHost->hostWindow();
+    screen->setParent(owner, mode == OpenMode::Modal ? Qt::Dialog : Qt::Window);
+    if (mode == OpenMode::Modal) {
+        // Blocks until the screen closes, as a modal dialog does; the caller may then re-read.
+        screen->setWindowModality(Qt::ApplicationModal);
+        QEventLoop loop;
+        QObject::connect(screen, &QObject::destroyed, &loop, &QEventLoop::quit);
         screen->show();
         screen->raise();
         screen->activateWindow();
+        loop.exec(QEventLoop::DialogExec);
+        return nullptr;
     }
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
     return screen;
 }
 

@@ -18,6 +18,7 @@ public:
     virtual ~ScreenHost() = default;
     virtual void showChild(QWidget* screen) = 0;
     virtual bool raiseChild(QWidget* screen) = 0;  // false when screen is not one of its children
+    virtual QWidget* hostWindow() = 0;             // owner of window and modal screens
 };
 
 namespace screens {
@@ -30,7 +31,8 @@ void setHost(ScreenHost* host);
 QWidget* findForm(const QString& formName);
 
 // Opens a registered screen, or brings the open instance to the front. Returns the screen, or
-// nullptr when no screen is registered under formClass.
+// nullptr when no screen is registered under formClass. A modal screen blocks until it is
+// closed and then returns nullptr.
 QWidget* open(const QString& formClass, OpenMode mode);
 
 // The menu entry that opens the screen with this form name (case-insensitive), or nullptr.

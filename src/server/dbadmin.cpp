@@ -5,6 +5,7 @@
 #include "server/schema.h"
 #include "server/seed.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace dbadmin {
@@ -62,12 +63,19 @@ bool createDatabase(const QString& connectionString, bool demo, QString* error,
             *error = QStringLiteral("数据库 %1 中已有数据表，不能在其中新建。").arg(s.database);
             return false;
         }
+        // All or nothing: a database that exists is complete, with its first user.
+        db::Transaction tx(c);
         schema::upgrade(c);
         seed::baseData(c);
         if (demo)
             demo::fill(c);
+        tx.commit();
     } catch (const db::DbError& e) {
         *error = e.message();
+        c.close();
+        if (s.engine == db::Engine::SQLite)
+            for (const char* suffix : {"", "-wal", "-shm"})
+                QFile::remove(s.file + QLatin1String(suffix));
         return false;
     }
     return true;

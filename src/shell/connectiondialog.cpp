@@ -1,6 +1,7 @@
 #include "shell/connectiondialog.h"
 
 #include "common/db.h"
+#include "common/guard.h"
 #include "common/messages.h"
 #include "server/dbadmin.h"
 
@@ -166,7 +167,9 @@ void ConnectionDialog::testConnection()
         return;
     }
     int stored = 0;
-    const dbadmin::VersionCheck check = dbadmin::checkVersion(probe, &stored);
+    dbadmin::VersionCheck check = dbadmin::VersionCheck::Current;
+    if (!guarded([&] { check = dbadmin::checkVersion(probe, &stored); }, this))
+        return;
     if (check == dbadmin::VersionCheck::Current)
         msg::info(QStringLiteral("测试连接成功。"), QStringLiteral("提示信息"), this);
     else

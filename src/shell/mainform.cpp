@@ -74,6 +74,8 @@ Tmainfrm::Tmainfrm(QWidget* parent) : QMainWindow(parent)
     clock_->start();
 
     navigation_ = new Tmaincaifrm(this);
+    navigation_->setParent(mdi_);  // owned from the start; shown in its frame after login
+    navigation_->hide();
     screens::setHost(this);
 }
 
@@ -246,6 +248,11 @@ void Tmainfrm::showChild(QWidget* screen)
     QMdiSubWindow* sub = mdi_->addSubWindow(screen);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
+    // A screen that closes itself (its 关闭 or 取消 button) takes its frame along.
+    connect(screen, &QObject::destroyed, sub, [sub] {
+        sub->hide();
+        sub->deleteLater();
+    });
     screen->show();
     sub->show();
     mdi_->setActiveSubWindow(sub);

@@ -42,6 +42,7 @@ public:
 
     void showChild(QWidget* screen) override;
     bool raiseChild(QWidget* screen) override;
+    QWidget* hostWindow() override { return this; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -43,6 +43,7 @@ ReadResult readConfig(const QString& path)
 bool writeConfig(const QString& path, const QString& text, QString* error)
 {
     QSaveFile file(path);
+    file.setDirectWriteFallback(true);  // a read-only folder with a writable file
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         *error = file.errorString();
         return false;
@@ -83,7 +84,12 @@ bool ensureUsableSchema()
             schema::upgrade(c);
             seed::syncMenuCatalogue(c);
         } catch (const db::DbError& e) {
-            msg::error(QStringLiteral("数据库升级失败，数据库保持原来的版本：\n%1").arg(e.message()),
+            int now = stored;
+            try {
+                now = schema::storedVersion(c);
+            } catch (const db::DbError&) {
+            }
+            msg::error(QStringLiteral("数据库升级失败，数据库现在是版本 %1：\n%2").arg(now).arg(e.message()),
                        QStringLiteral("错误"));
             return false;
         }
@@ -111,8 +117,9 @@ bool connectDatabase(const ConnectionDialogFn& dialog, const QString& dir)
         if (db::TryConnect(current, baseDir)) {
             if (ensureUsableSchema()) {
                 QString error;
-                if (!writeConfig(path, current, &error))
-                    // A read-only install folder: the connection is open, so work goes on.
+                // A read-only install folder: the connection is open, so work goes on. Only a
+                // new string is worth a word; the file's own string is there already.
+                if (!writeConfig(path, current, &error) && current != read.text)
                     msg::warning(QStringLiteral("无法保存连接配置文件 %1：%2\n"
                                                 "本次照常使用，下次启动时需要重新配置连接。")
                                      .arg(path, error));

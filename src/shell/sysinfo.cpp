@@ -5,7 +5,8 @@
 #include "common/guard.h"
 #include "common/messages.h"
 
-#include <QEvent>
+#include <QApplication>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -76,10 +77,12 @@ void TsysInfo::FormShow()
             q.exec();
             hasRow_ = q.next();
             loaded_.clear();
+            loadedValues_.clear();
             for (auto it = fields_.cbegin(); it != fields_.cend(); ++it) {
-                const QString value = hasRow_ ? q.text(it.key()) : QString();
-                loaded_.insert(it.key(), value);
-                it.value()->setText(value);
+                const QVariant value = hasRow_ ? q.value(it.key()) : QVariant();
+                loadedValues_.insert(it.key(), value);
+                loaded_.insert(it.key(), value.toString());
+                it.value()->setText(value.toString());
             }
         },
         this);
@@ -108,8 +111,14 @@ void TsysInfo::setdateExit()
 
 bool TsysInfo::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == fields_.value(QStringLiteral("setdate")) && event->type() == QEvent::FocusOut)
-        setdateExit();
+    // Leaving the box for another box of the screen; 确定 says it in its own words, and
+    // switching windows is not leaving.
+    if (watched == fields_.value(QStringLiteral("setdate")) && event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            QApplication::focusWidget() != ok_)
+            setdateExit();
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -129,40 +138,42 @@ void TsysInfo::btnokClick()
     }
     const bool saved = guarded(
         [&] {
-            db::Transaction tx;
             static const char* kEditable[] = {"company", "faren",   "setdate", "Telphone", "huobin",
                                               "bank",    "zhanghao", "shuihao", "address"};
-            if (hasRow_) {
-                // Another workstation may have saved meanwhile: do not overwrite its change.
-                db::Query check(QStringLiteral("SELECT * FROM sysInfo LIMIT 1"));
-                check.exec();
-                bool unchanged = check.next();
-                for (const char* c : kEditable)
-                    unchanged = unchanged && check.text(QString::fromLatin1(c)).trimmed() ==
-                                                 trimmedLoaded.value(QString::fromLatin1(c));
-                if (!unchanged)
-                    throw db::DbError(QStringLiteral(
-                        "公司数据已被其他工作站修改，本次修改没有保存。请取消后重新打开再修改。"));
-            }
-            QStringList sets;
             QStringList names;
-            for (const char* c : kEditable) {
-                sets << QStringLiteral("%1=:%1").arg(QString::fromLatin1(c));
+            for (const char* c : kEditable)
                 names << QString::fromLatin1(c);
+            auto newValue = [&](const QString& name) {
+                return name == QLatin1String("setdate") ? QVariant(values.value(name).toInt())
+                                                        : QVariant(values.value(name));
+            };
+            QString sql;
+            if (hasRow_) {
+                // One statement that changes the row only while it still holds what this screen
+                // read: a change saved meanwhile by another workstation is never overwritten.
+                QStringList sets;
+                QStringList same;
+                for (const QString& name : names) {
+                    sets << QStringLiteral("%1=:n_%1").arg(name);
+                    same << QStringLiteral("%1 IS NOT DISTINCT FROM :o_%1").arg(name);
+                }
+                sql = QStringLiteral("UPDATE sysInfo SET %1 WHERE %2")
+                          .arg(sets.join(QLatin1Char(',')), same.join(QStringLiteral(" AND ")));
+            } else {
+                sql = QStringLiteral("INSERT INTO sysInfo(%1) SELECT :n_%2 "
+                                     "WHERE NOT EXISTS (SELECT 1 FROM sysInfo)")
+                          .arg(names.join(QLatin1Char(',')), names.join(QStringLiteral(",:n_")));
             }
-            const QString sql =
-                hasRow_ ? QStringLiteral("UPDATE sysInfo SET %1").arg(sets.join(QLatin1Char(',')))
-                        : QStringLiteral("INSERT INTO sysInfo(%1) VALUES(:%2)")
-                              .arg(names.join(QLatin1Char(',')), names.join(QStringLiteral(",:")));
             db::Query q(sql);
             for (const QString& name : names) {
-                if (name == QLatin1String("setdate"))
-                    q.bind(QLatin1Char(':') + name, values.value(name).toInt());
-                else
-                    q.bind(QLatin1Char(':') + name, values.value(name));
+                q.bind(QStringLiteral(":n_") + name, newValue(name));
+                if (hasRow_)
+                    q.bind(QStringLiteral(":o_") + name, loadedValues_.value(name));
             }
             q.exec();
-            tx.commit();
+            if (q.rowsAffected() == 0)
+                throw db::DbError(QStringLiteral(
+                    "公司数据已被其他工作站修改，本次修改没有保存。请取消后重新打开再修改。"));
         },
         this);
     if (!saved)

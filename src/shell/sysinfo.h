@@ -29,6 +29,7 @@ private:
 
     QHash<QString, QLineEdit*> fields_;
     QHash<QString, QString> loaded_;
+    QHash<QString, QVariant> loadedValues_;  // as read, NULLs kept
     bool hasRow_ = false;
     QPushButton* ok_;
 };

@@ -67,6 +67,11 @@ void TestDbLayer::parsesConnectionStrings_data()
     QTest::newRow("postgresql default port")
         << "Provider=PostgreSQL;Data Source=db1;Initial Catalog=v" << true
         << "Provider=PostgreSQL;Data Source=db1:5432;Initial Catalog=v";
+    QTest::newRow("quoted password with ; and quote")
+        << "Provider=PostgreSQL;Data Source=h;Initial Catalog=v;User ID=u;Password=\"a;b\"\"c\""
+        << true << "Provider=PostgreSQL;Data Source=h:5432;Initial Catalog=v;User ID=u;Password=\"a;b\"\"c\"";
+    QTest::newRow("IPv6 server") << "Provider=PostgreSQL;Data Source=[::1]:5433;Initial Catalog=v"
+                                 << true << "Provider=PostgreSQL;Data Source=[::1]:5433;Initial Catalog=v";
     QTest::newRow("empty") << "" << false << "连接字符串为空";
     QTest::newRow("initial dialog text") << "sf" << false << "Provider";
     QTest::newRow("unknown provider") << "Provider=SQLOLEDB.1;Data Source=x" << false
@@ -85,8 +90,13 @@ void TestDbLayer::parsesConnectionStrings()
     QFETCH(QString, expected);
     const db::ParsedConnection parsed = db::parseConnectionString(text, QStringLiteral("/opt/ventrel"));
     QCOMPARE(bool(parsed.settings), ok);
-    if (ok)
+    if (ok) {
         QCOMPARE(db::buildConnectionString(*parsed.settings), expected);
+        // What is built reads back the same.
+        const db::ParsedConnection again = db::parseConnectionString(expected, QStringLiteral("/opt/ventrel"));
+        QCOMPARE(again.settings->password, parsed.settings->password);
+        QCOMPARE(again.settings->host, parsed.settings->host);
+    }
     else
         QVERIFY2(parsed.error.contains(expected), qPrintable(parsed.error));
 }

@@ -16,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using db::Connection;
 using db::Query;
@@ -29,6 +30,19 @@ int instances(const QString& formName)
         if (w->objectName() == formName)
             ++n;
     return n;
+}
+
+// Modal screens block until closed: this closes one from inside its loop and tells whether it
+// was seen open.
+void closeWhenShown(QObject* context, const QString& formName, bool* seen)
+{
+    *seen = false;
+    QTimer::singleShot(0, context, [formName, seen] {
+        if (QWidget* w = screens::findForm(formName)) {
+            *seen = true;
+            w->close();
+        }
+    });
 }
 
 void settle()
@@ -51,6 +65,7 @@ private slots:
     void siblingScreensStaySeparate();
     void entryWithoutScreenOpensNothing();
     void modalScreenBlocksTheMainWindow();
+    void screenClosingItselfTakesItsFrame();
     void navigationFollowsMenuRights();
     void navigationCategories();
     void navigationCloseOnlyMinimises();
@@ -159,13 +174,40 @@ void TestMainWindow::entryWithoutScreenOpensNothing()
 void TestMainWindow::modalScreenBlocksTheMainWindow()
 {
     loginAs(QStringLiteral("admin"), QStringLiteral("admin"));
+    // Looked at and closed from inside the modal loop; openEntry returns only after that.
+    bool seen = false;
+    QTimer::singleShot(0, this, [&] {
+        QWidget* screen = screens::findForm(QStringLiteral("bumenfrm"));
+        seen = screen && screen->isWindow() && screen->windowModality() == Qt::ApplicationModal &&
+               screen->parentWidget() == main_.get();
+        if (screen)
+            screen->close();
+    });
     main_->openEntry(QStringLiteral("部门设定"));
-    QWidget* screen = screens::findForm(QStringLiteral("bumenfrm"));
-    QVERIFY(screen);
-    QVERIFY(screen->isWindow());
-    QCOMPARE(screen->windowModality(), Qt::ApplicationModal);
+    QVERIFY(seen);
+    QVERIFY(!FormExists(QStringLiteral("bumenfrm")));
+}
+
+void TestMainWindow::screenClosingItselfTakesItsFrame()
+{
+    loginAs(QStringLiteral("admin"), QStringLiteral("admin"));
+    const int before = int(main_->mdiArea()->subWindowList().size());
+    main_->openEntry(QStringLiteral("系统信息"));
+    QWidget* screen = screens::findForm(QStringLiteral("sysInfo"));
+    QCOMPARE(int(main_->mdiArea()->subWindowList().size()), before + 1);
+    // Minimised, it still exists.
+    auto* frame = qobject_cast<QMdiSubWindow*>(screen->parentWidget());
+    frame->showMinimized();
+    QVERIFY(FormExists(QStringLiteral("sysInfo")));
+    main_->openEntry(QStringLiteral("系统信息"));
+    QCOMPARE(instances(QStringLiteral("sysInfo")), 1);
+    QVERIFY(!frame->isMinimized());
+    // Its own 取消 closes it, frame and all; FormExists forgets it at once.
     screen->close();
+    QVERIFY(!FormExists(QStringLiteral("sysInfo")));
     settle();
+    settle();
+    QCOMPARE(int(main_->mdiArea()->subWindowList().size()), before);
 }
 
 void TestMainWindow::navigationFollowsMenuRights()
@@ -178,8 +220,11 @@ void TestMainWindow::navigationFollowsMenuRights()
     Tmaincaifrm* nav = main_->navigation();
     nav->selectCategory(0);  // 裁单管理
     FakeMessages boxes;
+    bool seen = false;
+    closeWhenShown(this, QStringLiteral("bumenfrm"), &seen);
     nav->clickIcon(QStringLiteral("部门管理"));
-    QVERIFY(!FormExists(QStringLiteral("bumenfrm")));
+    QCoreApplication::processEvents();
+    QVERIFY(!seen);
     QVERIFY(boxes.shown.isEmpty());  // nothing happens, nothing is said
     nav->selectCategory(6);  // 系统维护
     nav->clickIcon(QStringLiteral("用户管理"));  // allowed, no screen registered yet: nothing
@@ -190,8 +235,9 @@ void TestMainWindow::navigationFollowsMenuRights()
     login_ = std::make_unique<Tloginfrm>(main_.get());
     loginAs(QStringLiteral("d"), QStringLiteral("pw"));
     nav->selectCategory(0);
+    closeWhenShown(this, QStringLiteral("bumenfrm"), &seen);
     nav->clickIcon(QStringLiteral("部门管理"));
-    QVERIFY(FormExists(QStringLiteral("bumenfrm")));
+    QVERIFY(seen);
 }
 
 void TestMainWindow::navigationCategories()
@@ -234,6 +280,7 @@ void TestMainWindow::exitQuestion()
     boxes.answers = {false, true};
     QVERIFY(!main_->close());
     QCOMPARE(boxes.last(), QStringLiteral("确实要退出Osmira系统吗"));
+    QVERIFY(!boxes.shown.last().defaultYes);
     QVERIFY(main_->isVisible());
     QVERIFY(FormExists(QStringLiteral("sysInfo")));
     QVERIFY(main_->close());

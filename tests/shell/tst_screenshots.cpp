@@ -13,6 +13,8 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFontDatabase>
+#include <QPainter>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
@@ -40,6 +42,19 @@ void TestScreenshots::initTestCase()
 
 void TestScreenshots::chineseHasGlyphs()
 {
+    // 宋体 itself, or a substitute that is a Chinese font (not a Latin font with fallbacks).
+    const QString family = QFontInfo(songti(9)).family();
+    QVERIFY2(QFontDatabase::writingSystems(family).contains(QFontDatabase::SimplifiedChinese), qPrintable(family));
+    // And a glyph differs from the missing-glyph box: two different characters draw differently.
+    auto draw = [](QChar c) {
+        QImage image(32, 32, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.setFont(songti(16));
+        p.drawText(image.rect(), Qt::AlignCenter, QString(c));
+        return image;
+    };
+    QVERIFY(draw(QChar(0x7528)) != draw(QChar(0x6237)));  // 用, 户
     const QFont font = QApplication::font();
     const QFontMetrics metrics(font);
     for (const QChar c : QStringLiteral("用户登陆系统导航裁单管理菲票"))

@@ -144,8 +144,6 @@ void TestStartup::fileBesideTheProgramFromAnotherDirectory()
     QVERIFY2(dbadmin::createDatabase(text, false, &error, programDir), qPrintable(error));
     const QString config = startup::configFilePath();
     QCOMPARE(config, QDir(programDir).filePath(QStringLiteral("configdata.txt")));
-    const bool hadConfig = QFile::exists(config);
-    QVERIFY(!hadConfig);
     writeFile(config, text);
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir_);
@@ -167,27 +165,42 @@ void TestStartup::fileBesideTheProgramFromAnotherDirectory()
 
 void TestStartup::unwritableFolderWarnsAndGoesOn()
 {
+    // A read-only install folder: a string from the dialog cannot be kept, but the work goes
+    // on with it; the file's own string needs no word.
     const QString good = testdb::freshDatabase();
-    writeFile(startup::configFilePath(dir_), good);
-    // Root ignores permission bits; an immutable folder stops root too.
+    writeFile(startup::configFilePath(dir_), QStringLiteral("Provider=SQLite;Data Source=gone.db"));
+    // Root ignores permission bits; an immutable folder (and file) stops root too.
     const bool root = qEnvironmentVariable("USER") == QLatin1String("root") ||
                       QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("[ $(id -u) -eq 0 ]")}) == 0;
-    const bool locked = root ? QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), dir_}) == 0
-                             : QFile::setPermissions(dir_, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    if (!locked)
+    const QString file = startup::configFilePath(dir_);
+    auto lock = [&](bool on) {
+        if (root)
+            return QProcess::execute(QStringLiteral("chattr"), {on ? QStringLiteral("+i") : QStringLiteral("-i"), dir_, file}) == 0;
+        const auto ro = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+        return QFile::setPermissions(file, on ? QFileDevice::ReadOwner : QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+               QFile::setPermissions(dir_, on ? ro : ro | QFileDevice::WriteOwner);
+    };
+    if (!lock(true))
         QSKIP("cannot make a read-only folder here");
     FakeMessages boxes;
+    boxes.answers = {true};
     FakeDialog dialog;
+    dialog.results = {good};
     const bool connected = startup::connectDatabase(dialog.fn(), dir_);
-    if (root)
-        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), dir_});
-    else
-        QFile::setPermissions(dir_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    Connection::main().close();
+    // Now the file holds a working string: starting again says nothing.
+    lock(false);
+    writeFile(file, good);
+    lock(true);
+    FakeMessages quiet;
+    const bool again = startup::connectDatabase(dialog.fn(), dir_);
+    lock(false);
     QVERIFY(connected);
-    QVERIFY(Connection::main().isOpen());
-    QCOMPARE(boxes.shown.size(), 1);
-    QVERIFY(boxes.shown[0].text.contains(QStringLiteral("无法保存连接配置文件")));
-    QVERIFY(!boxes.shown[0].question);
+    QCOMPARE(boxes.shown.size(), 3);  // the old string's error, the question, the warning
+    QVERIFY(boxes.shown[2].text.contains(QStringLiteral("无法保存连接配置文件")));
+    QVERIFY(!boxes.shown[2].question);
+    QVERIFY(again);
+    QVERIFY2(quiet.shown.isEmpty(), qPrintable(quiet.texts().join(QLatin1Char('|'))));
 }
 
 void TestStartup::newerDatabaseIsRefused()

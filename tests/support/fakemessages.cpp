@@ -14,13 +14,13 @@ FakeMessages::~FakeMessages()
 
 void FakeMessages::show(QWidget*, const QString& caption, const QString& text, msg::Icon icon)
 {
-    shown.append({caption, text, icon, false});
+    shown.append({caption, text, icon, false, false});
 }
 
 bool FakeMessages::askYesNo(QWidget*, const QString& caption, const QString& text, msg::Icon icon,
-                            bool)
+                            bool defaultYes)
 {
-    shown.append({caption, text, icon, true});
+    shown.append({caption, text, icon, true, defaultYes});
     return answers.isEmpty() ? defaultAnswer : answers.takeFirst();
 }
 

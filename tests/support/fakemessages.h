@@ -14,6 +14,7 @@ public:
         QString text;
         msg::Icon icon;
         bool question;
+        bool defaultYes;  // questions: Yes is the default button
     };
 
     FakeMessages();
