@@ -6,6 +6,7 @@
 #include "shell/connectiondialog.h"
 #include "shell/login.h"
 #include "shell/mainform.h"
+#include "orders/orderscreens.h"
 #include "shell/shellscreens.h"
 #include "shell/startup.h"
 
@@ -164,6 +165,7 @@ void registerAllScreens()
         return;
     done = true;
     shell::registerScreens();
+    orders::registerScreens();
 }
 
 int run(int argc, char** argv)

@@ -1,0 +1,26 @@
+#pragma once
+// Small pieces most screens use: a row of tool buttons, a labelled grid of entry boxes, the
+// "leaving a box" hook and the company name for report headers.
+
+#include <QString>
+#include <functional>
+
+class QBoxLayout;
+class QGridLayout;
+class QPushButton;
+class QWidget;
+
+// Adds a push button with this caption (exactly as the screen shows it) to a layout.
+QPushButton* addButton(QBoxLayout* layout, const QString& caption, QWidget* parent);
+
+// Runs action when the user leaves widget for another control of the same window (not when the
+// window itself loses focus, and not when the focus goes to except, a button that checks for
+// itself).
+void onLeave(QWidget* widget, std::function<void()> action, QWidget* except = nullptr);
+
+// Adds "caption" and the editor to a form grid, two pairs a row: position counts pairs.
+void addField(QGridLayout* grid, int position, const QString& caption, QWidget* editor,
+              int pairsPerRow = 2);
+
+// The company's name from the first sysInfo row (empty when there is none).
+QString companyName();
