@@ -80,10 +80,16 @@ QWidget* open(const QString& formClass, OpenMode mode)
     if (!screen)
         return nullptr;
     screen->setObjectName(formName);
+    showScreen(screen, mode);
+    return mode == OpenMode::Modal ? nullptr : screen;
+}
+
+void showScreen(QWidget* screen, OpenMode mode)
+{
     screen->setAttribute(Qt::WA_DeleteOnClose);
     if (mode == OpenMode::Child && currentHost) {
         currentHost->showChild(screen);
-        return screen;
+        return;
     }
     // Windows and modal dialogs belong to the main window, so they stay in front of it.
     QWidget* owner = QApplication::activeWindow();
@@ -99,12 +105,11 @@ QWidget* open(const QString& formClass, OpenMode mode)
         screen->raise();
         screen->activateWindow();
         loop.exec(QEventLoop::DialogExec);
-        return nullptr;
+        return;
     }
     screen->show();
     screen->raise();
     screen->activateWindow();
-    return screen;
 }
 
 const MenuEntry* entryForForm(const QString& formName)

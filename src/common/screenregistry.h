@@ -35,6 +35,10 @@ QWidget* findForm(const QString& formName);
 // closed and then returns nullptr.
 QWidget* open(const QString& formClass, OpenMode mode);
 
+// Shows a screen created by another screen (a detail window, say) the way mode says, owned
+// like a menu-opened screen. A modal screen blocks until closed.
+void showScreen(QWidget* screen, OpenMode mode);
+
 // The menu entry that opens the screen with this form name (case-insensitive), or nullptr.
 const MenuEntry* entryForForm(const QString& formName);
 
