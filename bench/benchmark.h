@@ -32,5 +32,6 @@ const std::vector<Figure>& figures();
 double timeMs(const std::function<void()>& fn);
 
 void registerShellFigures();
+void registerOrderFigures();
 
 }  // namespace bench

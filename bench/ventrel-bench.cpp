@@ -99,6 +99,7 @@ int main(int argc, char** argv)
     }
 
     bench::registerShellFigures();
+    bench::registerOrderFigures();
 
     QTemporaryDir scratch;
     QTextStream out(stdout);

@@ -2,6 +2,7 @@
 
 #include "common/appfont.h"
 #include "common/db.h"
+#include "common/output.h"
 #include "server/dbadmin.h"
 #include "shell/connectiondialog.h"
 #include "shell/login.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
@@ -56,6 +58,7 @@ struct Options {
     QString upgradeDatabase;
     bool demo = false;
     QString openForm;
+    QString printToPdf;
     bool help = false;
     QString error;
 };
@@ -87,6 +90,8 @@ Options parse(int argc, char** argv)
             o.demo = true;
         else if (arg == QLatin1String("--open"))
             next(&o.openForm);
+        else if (arg == QLatin1String("--print-to-pdf"))
+            next(&o.printToPdf);
         else if (arg == QLatin1String("--help") || arg == QLatin1String("-h"))
             o.help = true;
         else if (arg.startsWith(QLatin1String("--")))
@@ -99,7 +104,7 @@ Options parse(int argc, char** argv)
 }
 
 const char* kUsage =
-    "用法：ventrel [--open 窗体名]\n"
+    "用法：ventrel [--open 窗体名] [--print-to-pdf 目录]\n"
     "      ventrel --create-database \"连接字符串\" [--demo]\n"
     "      ventrel --upgrade-database \"连接字符串\"\n"
     "连接字符串例：Provider=SQLite;Data Source=ventrel.db\n"
@@ -185,6 +190,8 @@ int run(int argc, char** argv)
     QApplication::setWindowIcon(programIcon());
     installAppFont();
     registerAllScreens();
+    if (!o.printToPdf.isEmpty())
+        report::setPrintToPdfDir(QDir(o.printToPdf).absolutePath());
 
     int code = 0;
     {

@@ -25,6 +25,7 @@ private slots:
     void refusesNewerAndForeignDatabases();
     void createRefusesExistingData();
     void demoHasAClerkWithFewerRights();
+    void demoOrdersAreConsistent();
     void keysRefuseDuplicates_data();
     void keysRefuseDuplicates();
     void setViewsJoinTheirDictionaries();
@@ -187,6 +188,36 @@ void TestSchema::demoHasAClerkWithFewerRights()
     Query allowed(QStringLiteral("SELECT wetheruse FROM setright WHERE username='clerk' AND viewname=:v"));
     QCOMPARE(allowed.bind(QStringLiteral(":v"), QStringLiteral("订单录入")).scalar().toInt(), 1);
     QVERIFY(!Query(QStringLiteral("SELECT company FROM sysInfo")).scalar().toString().isEmpty());
+}
+
+void TestSchema::demoOrdersAreConsistent()
+{
+    open(testdb::freshDatabase(true));
+    QCOMPARE(Query(QStringLiteral("SELECT count(*) FROM zhdan")).scalar().toInt(), 5);
+    QCOMPARE(Query(QStringLiteral("SELECT count(*) FROM customer")).scalar().toInt(), 3);
+    QCOMPARE(Query(QStringLiteral("SELECT count(*) FROM colortitle")).scalar().toInt(), 2);
+    // Every order: breakdown sum = quantity, 20 to 60 processes numbered from 1, each priced from
+    // a few fen to a few yuan, and a header matching the list.
+    Query q(QStringLiteral(
+        "SELECT z.makeid, z.makeidtotal, (SELECT sum(acount) FROM zhdanmx m WHERE m.makeid=z.makeid), "
+        "(SELECT count(*) FROM workname w WHERE w.makeid=z.makeid), "
+        "(SELECT min(price) FROM workname w WHERE w.makeid=z.makeid), "
+        "(SELECT max(price) FROM workname w WHERE w.makeid=z.makeid), t.starwork, t.endwork "
+        "FROM zhdan z JOIN worktotal t ON t.makeid=z.makeid"));
+    q.exec();
+    int orders = 0;
+    while (q.next()) {
+        ++orders;
+        const QString makeid = q.value(0).toString();
+        QVERIFY2(makeid.size() <= 7, qPrintable(makeid));
+        QCOMPARE(q.value(2).toInt(), q.value(1).toInt());
+        QVERIFY(q.value(3).toInt() >= 20 && q.value(3).toInt() <= 60);
+        QVERIFY(Money::fromVariant(q.value(4)).units() >= 100);  // at least a fen
+        QVERIFY(Money::fromVariant(q.value(5)).units() <= 50000);  // at most 5 yuan
+        QCOMPARE(q.value(6).toInt(), 1);
+        QCOMPARE(q.value(7).toInt(), q.value(3).toInt());
+    }
+    QCOMPARE(orders, 5);
 }
 
 void TestSchema::keysRefuseDuplicates_data()
