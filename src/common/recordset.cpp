@@ -2,6 +2,8 @@
 
 #include <QSqlRecord>
 
+#include <algorithm>
+
 RecordSet::RecordSet(QObject* parent) : QAbstractTableModel(parent) {}
 
 QString RecordSet::conflictMessage()
@@ -39,6 +41,7 @@ void RecordSet::load(db::Query& query)
         for (int i = 0; i < fields_.size(); ++i)
             row.original.insert(key(fields_[i]), query.value(i));
         row.current = row.original;
+        row.order = int(rows_.size());
         rows_.push_back(std::move(row));
     }
     endResetModel();
@@ -93,6 +96,7 @@ int RecordSet::appendRow()
     beginInsertRows(QModelIndex(), row, row);
     Row r;
     r.isNew = true;
+    r.order = nextOrder_++;
     rows_.push_back(std::move(r));
     endInsertRows();
     return row;
@@ -137,6 +141,7 @@ void RecordSet::revertAll()
         kept.push_back(std::move(r));
     }
     deleted_.clear();
+    std::stable_sort(kept.begin(), kept.end(), [](const Row& a, const Row& b) { return a.order < b.order; });
     rows_ = std::move(kept);
     endResetModel();
 }

@@ -74,6 +74,7 @@ private:
         QHash<QString, QVariant> original;
         QHash<QString, QVariant> current;
         bool isNew = false;
+        int order = 0;  // position as read, so a revert puts rows back where they were
     };
     QString key(const QString& field) const { return field.toLower(); }
     void writeInsert(db::Connection& c, Row& row);
@@ -87,4 +88,5 @@ private:
     QStringList fields_;  // as the statement returned them
     std::vector<Row> rows_;
     std::vector<Row> deleted_;
+    int nextOrder_ = 1 << 30;  // new rows sort after the rows read
 };

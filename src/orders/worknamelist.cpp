@@ -7,6 +7,7 @@
 #include "common/output.h"
 #include "common/screenkit.h"
 #include "orders/setwork.h"
+#include "orders/workprice.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -29,7 +30,6 @@ namespace {
 const QString kClear = QStringLiteral("清空");
 const QString kNoOrder = QStringLiteral("请检查是否有此制单号");
 const QString kDuplicate = QStringLiteral("工序重复，和录入其它出错");
-const QString kTieTip = QStringLiteral("津贴为百分比：工价 = 单价 × (1 + 津贴 ÷ 100)");
 
 enum WorkColumn { ColWorkid, ColName, ColPieces, ColPrice, ColTie, ColTotal, ColMain };
 
@@ -101,6 +101,7 @@ Tworkidfrm::Tworkidfrm(QWidget* parent) : QWidget(parent)
     source_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     source_->setSelectionBehavior(QAbstractItemView::SelectRows);
     source_->verticalHeader()->hide();
+    source_->verticalHeader()->setDefaultSectionSize(22);
     auto* left = new QVBoxLayout;
     auto* copyRow = new QHBoxLayout;
     copyRow->addWidget(new QLabel(QStringLiteral("制 单 号"), this));
@@ -122,11 +123,12 @@ Tworkidfrm::Tworkidfrm(QWidget* parent) : QWidget(parent)
     work_->setHorizontalHeaderLabels({QStringLiteral("工序"), QStringLiteral("工序名称"), QStringLiteral("件数"),
                                       QStringLiteral("单价"), QStringLiteral("津贴"), QStringLiteral("总额"),
                                       QStringLiteral("主")});
-    work_->horizontalHeaderItem(ColTie)->setToolTip(kTieTip);
-    work_->horizontalHeaderItem(ColPrice)->setToolTip(kTieTip);
+    work_->horizontalHeaderItem(ColTie)->setToolTip(allowanceToolTip());
+    work_->horizontalHeaderItem(ColPrice)->setToolTip(allowanceToolTip());
     work_->setSelectionBehavior(QAbstractItemView::SelectRows);
     work_->setSelectionMode(QAbstractItemView::SingleSelection);
     work_->verticalHeader()->hide();
+    work_->verticalHeader()->setDefaultSectionSize(22);
     work_->setContextMenuPolicy(Qt::CustomContextMenu);
     work_->setProperty("enterMovesFocus", false);
     footer_ = new QLabel(this);
@@ -170,6 +172,8 @@ Tworkidfrm::Tworkidfrm(QWidget* parent) : QWidget(parent)
     connect(buttons_[4], &QPushButton::clicked, this, &Tworkidfrm::saveList);
     connect(buttons_[5], &QPushButton::clicked, this, [this] {
         Tsetworkfrm departments(this);
+        if (!makeid().isEmpty())
+            departments.showOrder(makeid());
         departments.exec();
     });
     connect(buttons_[6], &QPushButton::clicked, this, [this] {

@@ -66,6 +66,8 @@ Tzhdanmingxifrm::Tzhdanmingxifrm(const QString& makeid, const QVariant& kid, con
     grid_ = new QTableWidget(this);
     grid_->horizontalHeader()->hide();
     grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(24);
+    grid_->horizontalHeader()->setDefaultSectionSize(72);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -155,7 +157,11 @@ void Tzhdanmingxifrm::FormShow()
             grid_->setItem(0, sizeNames.size() + 1, fixedItem(kTotal));
             for (int i = 1; i <= colourNames.size(); ++i)
                 for (int j = 1; j <= sizeNames.size(); ++j)
-                    grid_->setItem(i, j, new QTableWidgetItem);
+                {
+                    auto* item = new QTableWidgetItem;
+                    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                    grid_->setItem(i, j, item);
+                }
             for (const Cell& cell : cells) {
                 const int i = colourNames.indexOf(cell.colour);
                 const int j = sizeNames.indexOf(cell.size);

@@ -145,6 +145,10 @@ void TestRecordSet::revertRestoresWhatWasRead()
     QCOMPARE(records_->size(), 2);
     QVERIFY(!records_->hasPendingChanges());
     QCOMPARE(records_->text(0, QStringLiteral("man")), QStringLiteral("a"));
+    // A row deleted and brought back returns to its place.
+    records_->removeRow(0);
+    records_->revertAll();
+    QCOMPARE(records_->text(0, QStringLiteral("customer")), QStringLiteral("甲"));
 }
 
 QTEST_MAIN(TestRecordSet)

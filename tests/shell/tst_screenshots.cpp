@@ -9,6 +9,10 @@
 #include "shell/mainform.h"
 #include "shell/connectiondialog.h"
 #include "shell/sysinfo.h"
+#include "orders/colorgroups.h"
+#include "orders/insertzhidan.h"
+#include "orders/worknamelist.h"
+#include "orders/zhdanmingxi.h"
 #include "support/testdb.h"
 
 #include <QComboBox>
@@ -27,6 +31,7 @@ private slots:
     void initTestCase();
     void chineseHasGlyphs();
     void loginAndMainWindow();
+    void orderScreens();
 
 private:
     QString outDir_;
@@ -110,6 +115,41 @@ void TestScreenshots::loginAndMainWindow()
     QVERIFY(dialog.grab().toImage().save(QDir(outDir_).filePath(QStringLiteral("connection.png"))));
     QCOMPARE(dialog.connectionString(),
              QStringLiteral("Provider=PostgreSQL;Data Source=192.0.2.10:5432;Initial Catalog=ventrel;User ID=ventrel"));
+}
+
+void TestScreenshots::orderScreens()
+{
+    testdb::openFresh(true);
+    auto save = [this](QWidget& w, const char* name) {
+        w.resize(w.size().expandedTo(QSize(900, 520)));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QImage image = w.grab().toImage();
+        QVERIFY(image.save(QDir(outDir_).filePath(QString::fromLatin1(name))));
+        QVERIFY(colourCount(image) > 20);
+    };
+    {
+        Tinsertzhidanfrm orders;
+        save(orders, "orders.png");
+    }
+    {
+        const QVariant kid = db::Query(QStringLiteral("SELECT kid FROM zhdan WHERE makeid='SH2601'")).scalar();
+        Tzhdanmingxifrm breakdown(QStringLiteral("SH2601"), kid, QStringLiteral("衬衫五色"));
+        save(breakdown, "breakdown.png");
+    }
+    {
+        Tworkidfrm processes;
+        processes.makeidBox()->setText(QStringLiteral("SH2601"));
+        processes.makeidEnter();
+        processes.chooseCopyFrom(QStringLiteral("XK2601"));
+        save(processes, "processlist.png");
+        processes.clearAll();
+    }
+    {
+        Tyansezufrm groups;
+        save(groups, "colourgroups.png");
+    }
+    db::Connection::main().close();
 }
 
 QTEST_MAIN(TestScreenshots)
