@@ -17,6 +17,14 @@ QPushButton* addButton(QBoxLayout* layout, const QString& caption, QWidget* pare
     return button;
 }
 
+QPushButton* findButton(const QList<QPushButton*>& buttons, const QString& caption)
+{
+    for (QPushButton* b : buttons)
+        if (b->text() == caption)
+            return b;
+    return nullptr;
+}
+
 namespace {
 
 class LeaveFilter : public QObject {

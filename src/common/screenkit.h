@@ -2,6 +2,7 @@
 // Small pieces most screens use: a row of tool buttons, a labelled grid of entry boxes, the
 // "leaving a box" hook and the company name for report headers.
 
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -12,6 +13,8 @@ class QWidget;
 
 // Adds a push button with this caption (exactly as the screen shows it) to a layout.
 QPushButton* addButton(QBoxLayout* layout, const QString& caption, QWidget* parent);
+// The button with exactly this caption, or nullptr.
+QPushButton* findButton(const QList<QPushButton*>& buttons, const QString& caption);
 
 // Runs action when the user leaves widget for another control of the same window (not when the
 // window itself loses focus, and not when the focus goes to except, a button that checks for

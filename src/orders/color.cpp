@@ -73,10 +73,7 @@ DictionaryScreen::DictionaryScreen(const Description& description, QWidget* pare
 
 QPushButton* DictionaryScreen::button(const QString& caption) const
 {
-    for (QPushButton* b : buttons_)
-        if (b->text() == caption)
-            return b;
-    return nullptr;
+    return findButton(buttons_, caption);
 }
 
 void DictionaryScreen::FormShow()

@@ -33,14 +33,6 @@ QTableView* newGrid(QWidget* parent)
     return grid;
 }
 
-QPushButton* findButton(const QList<QPushButton*>& buttons, const QString& caption)
-{
-    for (QPushButton* b : buttons)
-        if (b->text() == caption)
-            return b;
-    return nullptr;
-}
-
 }  // namespace
 
 const SetKind& SetKind::colours()

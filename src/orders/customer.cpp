@@ -90,10 +90,7 @@ Tcustomerfrm::Tcustomerfrm(QWidget* parent) : QDialog(parent)
 
 QPushButton* Tcustomerfrm::button(const QString& caption) const
 {
-    for (QPushButton* b : buttons_)
-        if (b->text() == caption)
-            return b;
-    return nullptr;
+    return findButton(buttons_, caption);
 }
 
 void Tcustomerfrm::FormShow()

@@ -99,10 +99,7 @@ Tgongxuchackfrm::Tgongxuchackfrm(QWidget* parent) : QDialog(parent)
 
 QPushButton* Tgongxuchackfrm::button(const QString& caption) const
 {
-    for (QPushButton* b : buttons_)
-        if (b->text() == caption)
-            return b;
-    return nullptr;
+    return findButton(buttons_, caption);
 }
 
 void Tgongxuchackfrm::setEditable(QLineEdit* box, bool editable)

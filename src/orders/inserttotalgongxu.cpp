@@ -109,10 +109,7 @@ Tinserttotalgongxufrm::Tinserttotalgongxufrm(QWidget* parent) : QWidget(parent)
 
 QPushButton* Tinserttotalgongxufrm::button(const QString& caption) const
 {
-    for (QPushButton* b : buttons_)
-        if (b->text() == caption)
-            return b;
-    return nullptr;
+    return findButton(buttons_, caption);
 }
 
 bool Tinserttotalgongxufrm::eventFilter(QObject* watched, QEvent* event)

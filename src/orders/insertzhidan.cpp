@@ -187,10 +187,7 @@ Tinsertzhidanfrm::Tinsertzhidanfrm(QWidget* parent) : QWidget(parent)
 
 QPushButton* Tinsertzhidanfrm::button(const QString& caption) const
 {
-    for (QPushButton* b : buttons_)
-        if (b->text() == caption)
-            return b;
-    return nullptr;
+    return findButton(buttons_, caption);
 }
 
 void Tinsertzhidanfrm::refreshLookups()

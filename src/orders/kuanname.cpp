@@ -97,10 +97,7 @@ TkuanNameFrm::TkuanNameFrm(QWidget* parent) : QWidget(parent)
 
 QPushButton* TkuanNameFrm::button(const QString& caption) const
 {
-    for (QPushButton* b : buttons_)
-        if (b->text() == caption)
-            return b;
-    return nullptr;
+    return findButton(buttons_, caption);
 }
 
 void TkuanNameFrm::FormShow()

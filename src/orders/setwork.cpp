@@ -64,10 +64,7 @@ Tsetworkfrm::Tsetworkfrm(QWidget* parent) : QDialog(parent)
 
 QPushButton* Tsetworkfrm::button(const QString& caption) const
 {
-    for (QPushButton* b : buttons_)
-        if (b->text() == caption)
-            return b;
-    return nullptr;
+    return findButton(buttons_, caption);
 }
 
 void Tsetworkfrm::query()

@@ -48,14 +48,6 @@ QString numberText(const QVariant& value)
     return text;
 }
 
-QPushButton* findButton(const QList<QPushButton*>& buttons, const QString& caption)
-{
-    for (QPushButton* b : buttons)
-        if (b->text() == caption)
-            return b;
-    return nullptr;
-}
-
 }  // namespace
 
 Tstrockdetailfrm::Tstrockdetailfrm(int id, QWidget* parent) : QDialog(parent)

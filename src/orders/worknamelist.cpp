@@ -219,10 +219,7 @@ Tworkidfrm::~Tworkidfrm()
 
 QPushButton* Tworkidfrm::button(const QString& caption) const
 {
-    for (QPushButton* b : buttons_)
-        if (b->text() == caption)
-            return b;
-    return nullptr;
+    return findButton(buttons_, caption);
 }
 
 QString Tworkidfrm::makeid() const

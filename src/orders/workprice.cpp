@@ -111,10 +111,7 @@ Tworkpricefrm::Tworkpricefrm(QWidget* parent) : QWidget(parent)
 
 QPushButton* Tworkpricefrm::button(const QString& caption) const
 {
-    for (QPushButton* b : buttons_)
-        if (b->text() == caption)
-            return b;
-    return nullptr;
+    return findButton(buttons_, caption);
 }
 
 bool Tworkpricefrm::eventFilter(QObject* watched, QEvent* event)
