@@ -33,6 +33,9 @@ public:
     // Expression adding a whole number of days (given as SQL expression) to a date expression.
     QString addDays(const QString& dateExpr, const QString& daysExpr) const;
 
+    // LIKE that ignores letter case on both engines.
+    QString likeIgnoringCase() const { return isSQLite() ? QStringLiteral("LIKE") : QStringLiteral("ILIKE"); }
+
     bool isUniqueViolation(const QSqlError& error) const;
 
 private:

@@ -15,6 +15,17 @@
 #include <QSpinBox>
 #include <QTableView>
 
+void allowBlankDate(QDateEdit* box)
+{
+    box->setMinimumDate(QDate(1900, 1, 1));
+    box->setSpecialValueText(QStringLiteral(" "));
+}
+
+bool allowsBlank(const QDateEdit* box)
+{
+    return !box->specialValueText().isEmpty();
+}
+
 bool isLookup(const QComboBox* combo)
 {
     return combo->property("lookup").toBool();
@@ -178,8 +189,12 @@ void EditController::showRow(int row)
                     combo->setEditText(v.toString());
             }
         } else if (auto* date = qobject_cast<QDateEdit*>(b.editor)) {
+            // A box that may stay empty shows its blank special value for NULL.
             const QDate d = db::toDate(v);
-            date->setDate(d.isValid() ? d : QDate::currentDate());
+            if (d.isValid())
+                date->setDate(d);
+            else
+                date->setDate(allowsBlank(date) ? date->minimumDate() : QDate::currentDate());
         } else if (auto* check = qobject_cast<QCheckBox*>(b.editor)) {
             check->setChecked(v.toInt() != 0);
         } else if (auto* spin = qobject_cast<QSpinBox*>(b.editor)) {
@@ -201,11 +216,16 @@ void EditController::storeEditors(int row)
             if (isLookup(combo)) {
                 if (combo->currentIndex() >= 0)
                     v = combo->currentData();
+                else if (const QVariant kept = records_->value(row, b.field);
+                         !kept.isNull() && combo->findData(kept.toString()) < 0)
+                    v = kept;  // a key no longer listed (its row was deleted) is kept, not lost
             } else if (!combo->currentText().trimmed().isEmpty()) {
                 v = combo->currentText().trimmed();
             }
         } else if (auto* date = qobject_cast<QDateEdit*>(b.editor)) {
-            v = date->date().isValid() ? QVariant(db::dateText(date->date())) : QVariant();
+            const bool blank = !date->date().isValid() ||
+                               (allowsBlank(date) && date->date() == date->minimumDate());
+            v = blank ? QVariant() : QVariant(db::dateText(date->date()));
         } else if (auto* check = qobject_cast<QCheckBox*>(b.editor)) {
             v = check->isChecked() ? 1 : 0;
         } else if (auto* spin = qobject_cast<QSpinBox*>(b.editor)) {

@@ -10,6 +10,7 @@
 
 class QAbstractButton;
 class QComboBox;
+class QDateEdit;
 class QTableView;
 class QWidget;
 class RecordSet;
@@ -18,6 +19,9 @@ class RecordSet;
 // the key and second the name shown. EditController stores the key of such a combo.
 void fillLookup(QComboBox* combo, const QString& sql);
 bool isLookup(const QComboBox* combo);
+// A date box that may stay empty: it shows a blank for NULL and stores NULL for the blank.
+void allowBlankDate(QDateEdit* box);
+bool allowsBlank(const QDateEdit* box);
 
 class EditController : public QObject {
     Q_OBJECT

@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QFocusEvent>
+#include <QDoubleValidator>
 #include <QGridLayout>
+#include <QIntValidator>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 QPushButton* addButton(QBoxLayout* layout, const QString& caption, QWidget* parent)
@@ -68,6 +71,22 @@ void addField(QGridLayout* grid, int position, const QString& caption, QWidget* 
     label->setBuddy(editor);
     grid->addWidget(label, row, column);
     grid->addWidget(editor, row, column + 1);
+}
+
+void numericBox(QLineEdit* box, int decimals, double maximum)
+{
+    QLocale plain = QLocale::c();
+    plain.setNumberOptions(QLocale::RejectGroupSeparator | QLocale::OmitGroupSeparator);
+    if (decimals == 0) {
+        auto* v = new QIntValidator(0, int(qMin(maximum, 2147483647.0)), box);
+        v->setLocale(plain);
+        box->setValidator(v);
+        return;
+    }
+    auto* v = new QDoubleValidator(0, maximum, decimals, box);
+    v->setNotation(QDoubleValidator::StandardNotation);
+    v->setLocale(plain);
+    box->setValidator(v);
 }
 
 QString companyName()

@@ -8,6 +8,7 @@
 
 class QBoxLayout;
 class QGridLayout;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -24,6 +25,9 @@ void onLeave(QWidget* widget, std::function<void()> action, QWidget* except = nu
 // Adds "caption" and the editor to a form grid, two pairs a row: position counts pairs.
 void addField(QGridLayout* grid, int position, const QString& caption, QWidget* editor,
               int pairsPerRow = 2);
+
+// A box for a number: whole (decimals 0) or with up to decimals places, no thousands separators.
+void numericBox(QLineEdit* box, int decimals, double maximum = 99999999);
 
 // The company's name from the first sysInfo row (empty when there is none).
 QString companyName();

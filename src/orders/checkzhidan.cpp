@@ -77,7 +77,8 @@ void Tcheckzhidanfrm::btnokClick()
             QString sql = QStringLiteral("SELECT * FROM zhdan WHERE makedate >= :riqi1 AND makedate < :riqi2");
             if (!makeid_->text().trimmed().isEmpty())
                 sql += QStringLiteral(" AND makeid=:b");
-            sql += QStringLiteral(" AND makeidname LIKE :c ESCAPE '\\' ORDER BY makedate DESC, makeid");
+            sql += QStringLiteral(" AND makeidname %1 :c ESCAPE '\\' ORDER BY makedate DESC, makeid")
+                       .arg(db::Connection::main().dialect().likeIgnoringCase());
             QString pattern = name_->text();
             pattern.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
                 .replace(QLatin1Char('%'), QLatin1String("\\%"))

@@ -72,9 +72,16 @@ Tcustomerfrm::Tcustomerfrm(QWidget* parent) : QDialog(parent)
     for (const Field& f : kBoxes)
         edit_->bind(QString::fromLatin1(f.column), boxes_.value(QString::fromLatin1(f.column)));
     edit_->setButtons(buttons_[0], buttons_[1], buttons_[2], buttons_[3], buttons_[4]);
-    edit_->setRequired({QStringLiteral("customer"), QStringLiteral("telphone")},
-                       QStringLiteral("请输入客户名称和电话号码"));
-    edit_->setCheck([this](int row, bool isNew) { return isNew ? duplicateProblem(row) : QString(); });
+    // A name already taken is said first, then what is missing.
+    edit_->setCheck([this](int row, bool isNew) {
+        const QString taken = isNew ? duplicateProblem(row) : QString();
+        if (!taken.isEmpty())
+            return taken;
+        if (records_->text(row, QStringLiteral("customer")).trimmed().isEmpty() ||
+            records_->text(row, QStringLiteral("telphone")).trimmed().isEmpty())
+            return QStringLiteral("请输入客户名称和电话号码");
+        return QString();
+    });
     edit_->setDuplicateMessage(kDuplicate);
     edit_->setSaveMessages(QString(), QStringLiteral("保存失败"));
     edit_->setDelete(QStringLiteral("是否要删除该记录，将会影响员工的数据"), {}, QStringLiteral("删除成功"));

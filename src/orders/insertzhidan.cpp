@@ -15,11 +15,9 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDoubleValidator>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QIntValidator>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -68,15 +66,14 @@ Tinsertzhidanfrm::Tinsertzhidanfrm(QWidget* parent) : QWidget(parent)
     name_ = new QLineEdit(this);
     name_->setMaxLength(50);
     quantity_ = new QLineEdit(this);
-    quantity_->setValidator(new QIntValidator(0, 99999999, quantity_));
+    numericBox(quantity_, 0);
     price_ = new QLineEdit(this);
-    auto* priceValidator = new QDoubleValidator(0, 9999999, 4, price_);
-    priceValidator->setNotation(QDoubleValidator::StandardNotation);
-    price_->setValidator(priceValidator);
+    numericBox(price_, 4, 9999999);
     customer_ = new QComboBox(this);
     set_ = new QComboBox(this);
     orderDate_ = dateBox(this);
     saleDate_ = dateBox(this);
+    allowBlankDate(saleDate_);  // 走货时间 may stay empty
     auto* customerButton = smallButton(this);
     customerButton->setToolTip(QStringLiteral("客户资料"));
     auto* breakdownButton = smallButton(this);
@@ -199,7 +196,9 @@ void Tinsertzhidanfrm::refreshLookups()
         customerNames_.insert(q.value(0).toString(), q.value(1).toString());
     fillLookup(customer_, QStringLiteral("SELECT custid, customer FROM customer ORDER BY customer"));
     fillLookup(set_, QStringLiteral("SELECT kid, kuangname FROM colortitle ORDER BY kuangname"));
-    edit_->refreshEditors();
+    // While an order is being typed, its boxes keep what was typed.
+    if (edit_->mode() == EditController::Mode::Browse)
+        edit_->refreshEditors();
 }
 
 void Tinsertzhidanfrm::FormShow()
@@ -295,8 +294,12 @@ QWidget* Tinsertzhidanfrm::openBreakdown()
     return window;
 }
 
-void Tinsertzhidanfrm::setQuantityFromBreakdown(int total)
+bool Tinsertzhidanfrm::setQuantityFromBreakdown(const QString& makeid, int total)
 {
+    // Only while this very order is being edited; any other row keeps its own quantity.
+    if (edit_->mode() != EditController::Mode::Entry || makeid_->text().trimmed() != makeid)
+        return false;
     quantity_->setText(QString::number(total));
     updateTotal();
+    return true;
 }

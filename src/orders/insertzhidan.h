@@ -47,8 +47,10 @@ public:
     report::ListReport orderReport() const;
     // Opens the breakdown window for the order being edited; returns it.
     QWidget* openBreakdown();
-    // What the breakdown window hands back after saving: the order's grand total.
-    void setQuantityFromBreakdown(int total);
+    // What the breakdown window hands back after saving: the order's grand total. Taken only
+    // while that order is being edited here; false otherwise.
+    bool setQuantityFromBreakdown(const QString& makeid, int total);
+    QDateEdit* saleDateBox() const { return saleDate_; }
 
 private:
     QString customerName(const QVariant& custid) const;

@@ -233,8 +233,8 @@ void Tworkidfrm::relist(int keepId)
     rows_ = procs::sp_insertworkname(conn(), procs::WorknameOp::List);
     filling_ = true;
     work_->setRowCount(int(rows_.size()));
-    double prices = 0;
-    double totals = 0;
+    Money prices;
+    Money totals;
     int select = -1;
     for (int i = 0; i < rows_.size(); ++i) {
         const procs::WorkRow& r = rows_[i];
@@ -250,14 +250,13 @@ void Tworkidfrm::relist(int keepId)
         mark->setFlags((mark->flags() | Qt::ItemIsUserCheckable) & ~Qt::ItemIsEditable);
         mark->setCheckState(r.lbiao ? Qt::Checked : Qt::Unchecked);
         work_->setItem(i, ColMain, mark);
-        prices += r.priceone.toDouble();
-        totals += r.maketotal.toDouble();
+        prices += Money::fromVariant(r.priceone);
+        totals += Money::fromVariant(r.price) * r.jianshu;
         if (r.id == keepId)
             select = i;
     }
     filling_ = false;
-    footer_->setText(QStringLiteral("合计:    单价 %1    总额 %2")
-                         .arg(QString::number(prices, 'f', 4), QString::number(totals, 'f', 3)));
+    footer_->setText(QStringLiteral("合计:    单价 %1    总额 %2").arg(prices.toString(4), totals.toString(3)));
     if (select < 0 && current >= 0 && current < work_->rowCount())
         select = current;
     if (select >= 0)
@@ -342,13 +341,8 @@ void Tworkidfrm::makeidEnter()
             range.bind(QStringLiteral(":a"), makeid()).exec();
             if (range.next()) {
                 name_->setText(range.text(QStringLiteral("makeidname")));
-                const int first = range.toInt(QStringLiteral("starwork"));
-                const int last = range.toInt(QStringLiteral("endwork"));
-                const int pieces = range.toInt(QStringLiteral("makeidtotal"));
-                db::Transaction tx;
-                for (int t = first; t <= last; ++t)
-                    procs::sp_insertworkname(conn(), procs::WorknameOp::Add, 0, t, QString(), pieces);
-                tx.commit();
+                procs::numberRange(conn(), range.toInt(QStringLiteral("starwork")),
+                                   range.toInt(QStringLiteral("endwork")), range.toInt(QStringLiteral("makeidtotal")));
             }
             relist();
             name_->setFocus();
@@ -377,8 +371,10 @@ void Tworkidfrm::piecesEnter()
 
 void Tworkidfrm::addRow(const procs::WorkRow& r, bool keepMark)
 {
+    // A process taken back from the order's own saved list stays that saved process.
+    const QVariant saved = sourceOrder_ == makeid() ? r.workid : QVariant();
     procs::sp_insertworkname(conn(), procs::WorknameOp::Add, 0, r.workid, r.workname, r.jianshu, r.priceone,
-                             r.pricetie, keepMark && r.lbiao);
+                             r.pricetie, keepMark && r.lbiao, saved);
 }
 
 void Tworkidfrm::moveOne()
@@ -497,9 +493,23 @@ bool Tworkidfrm::writeRow(int row)
     if (!idText.isEmpty()) {
         workid = idText.toInt(&ok);
     }
-    ok = ok && parseNumber(work_->item(row, ColPrice)->text(), &priceone) &&
-         parseNumber(work_->item(row, ColTie)->text(), &pricetie) &&
-         parseNumber(work_->item(row, ColPieces)->text(), &pieces);
+    const procs::WorkRow& before = rows_[row];
+    // A price cell left as shown keeps the stored value with all its decimals.
+    auto price = [&](int column, const QVariant& stored, const QString& shown, QVariant* value) {
+        const QString text = work_->item(row, column)->text();
+        if (text == shown) {
+            *value = stored;
+            return true;
+        }
+        return parseNumber(text, value);
+    };
+    const QString piecesText = work_->item(row, ColPieces)->text().trimmed();
+    int pieceCount = 0;
+    if (!piecesText.isEmpty())
+        pieceCount = piecesText.toInt(&ok);  // whole pieces only
+    pieces = pieceCount;
+    ok = ok && price(ColPrice, before.priceone, number(before.priceone, 4, QString(QChar(0x00A5))), &priceone) &&
+         price(ColTie, before.pricetie, number(before.pricetie, 4), &pricetie);
     bool written = false;
     if (ok) {
         try {
@@ -509,7 +519,7 @@ bool Tworkidfrm::writeRow(int row)
                 .bind(QStringLiteral(":d"), work_->item(row, ColName)->text().trimmed())
                 .bind(QStringLiteral(":a"), priceone)
                 .bind(QStringLiteral(":q"), pricetie)
-                .bind(QStringLiteral(":b"), pieces.isNull() ? 0 : int(pieces.toDouble()))
+                .bind(QStringLiteral(":b"), pieces.toInt())
                 .bind(QStringLiteral(":m"), work_->item(row, ColMain)->checkState() == Qt::Checked)
                 .bind(QStringLiteral(":c"), id)
                 .exec();
@@ -553,16 +563,7 @@ void Tworkidfrm::findList()
             range.bind(QStringLiteral(":a"), makeid()).exec();
             if (range.next())
                 name_->setText(range.value(0).toString());
-            {
-                db::Transaction tx;
-                db::Query(QStringLiteral("DELETE FROM tempworkname")).exec();
-                db::Query(QStringLiteral("INSERT INTO tempworkname(workid, workname, jianshu, priceone, pricetie, "
-                                         "price, maketotal, lbiao) SELECT workid, workname, maketotal, priceone, "
-                                         "pricetie, price, maketotal * price, lbiao FROM workname WHERE makeid=:a"))
-                    .bind(QStringLiteral(":a"), makeid())
-                    .exec();
-                tx.commit();
-            }
+            procs::loadSavedList(conn(), makeid());
             relist();
             if (copyFrom_->findText(makeid()) < 0)
                 copyFrom_->insertItem(copyFrom_->count() - 1, makeid());
@@ -588,21 +589,22 @@ bool Tworkidfrm::saveList()
                 msg::info(kNoOrder, QStringLiteral("提示信息"), this);
                 return;
             }
-            // Coupons already printed for a process must keep their process.
-            const QList<int> orphaned = procs::processesWithCouponsMissingFromList(conn(), makeid());
-            if (!orphaned.isEmpty()) {
-                QStringList numbers;
-                for (int n : orphaned)
-                    numbers << QString::number(n);
-                msg::warning(QStringLiteral("工序 %1 已经生成了菲票，不能删除或改号，工序表没有保存。\n"
-                                            "请保留这些工序号后再保存。")
-                                 .arg(numbers.join(QStringLiteral("、"))),
-                             QStringLiteral("提示"), this);
-                return;
-            }
             try {
-                // The saved list is replaced whole, or stays as it was.
+                // The saved list is replaced whole, or stays as it was. Coupons already
+                // generated for a process must keep their process: checked inside, so coupons
+                // generated meanwhile count too.
                 db::Transaction tx;
+                const QList<int> orphaned = procs::processesWithCouponsMissingFromList(conn(), makeid());
+                if (!orphaned.isEmpty()) {
+                    QStringList numbers;
+                    for (int n : orphaned)
+                        numbers << QString::number(n);
+                    msg::warning(QStringLiteral("工序 %1 已经生成了菲票，不能删除或改号，工序表没有保存。\n"
+                                                "请保留这些工序（原工序号）后再保存。")
+                                     .arg(numbers.join(QStringLiteral("、"))),
+                                 QStringLiteral("提示"), this);
+                    return;
+                }
                 db::Query(QStringLiteral("DELETE FROM workname WHERE makeid=:a")).bind(QStringLiteral(":a"), makeid()).exec();
                 procs::SP_insertmakeid(conn(), makeid(), date_->date());
                 tx.commit();
@@ -631,14 +633,14 @@ report::ListReport Tworkidfrm::listReport() const
                  {QStringLiteral("数量"), 1.2, right},  {QStringLiteral("单价"), 1.4, right},
                  {QStringLiteral("制单号"), 1.6},       {QStringLiteral("录入日期"), 1.6}};
     qint64 pieces = 0;
-    double amount = 0;
+    Money amount;
     for (const procs::WorkRow& w : rows_) {
         pieces += w.jianshu;
-        amount += w.maketotal.toDouble();
+        amount += Money::fromVariant(w.price) * w.jianshu;
         r.rows.append({w.workid.toString(), w.workname, QString::number(w.jianshu), number(w.price, 4), makeid(),
                        date_->date().toString(QStringLiteral("yyyy-MM-dd"))});
     }
-    r.summary = QStringLiteral("合计：    数量：%1    金额：%2").arg(pieces).arg(QString::number(amount, 'f', 2));
+    r.summary = QStringLiteral("合计：    数量：%1    金额：%2").arg(pieces).arg(amount.toString());
     return r;
 }
 

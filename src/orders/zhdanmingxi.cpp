@@ -7,7 +7,6 @@
 #include "common/screenkit.h"
 #include "orders/insertzhidan.h"
 
-#include <QDoubleValidator>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QHBoxLayout>
@@ -27,6 +26,17 @@ QTableWidgetItem* fixedItem(const QString& text)
     item->setFlags(Qt::ItemIsEnabled);
     item->setBackground(QColor(230, 230, 230));
     return item;
+}
+
+// A stored decimal as a clerk writes it: 4 places at most, no trailing zeros.
+QString plainDecimal(const QVariant& value)
+{
+    QString text = Money::fromVariant(value).toString(4);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
 }
 
 // A cell's pieces: empty cells hold nothing, others must be whole numbers.
@@ -50,14 +60,10 @@ Tzhdanmingxifrm::Tzhdanmingxifrm(const QString& makeid, const QVariant& kid, con
     setWindowTitle(QStringLiteral("订单明细 %1").arg(makeid));
 
     price_ = new QLineEdit(this);
-    auto* v = new QDoubleValidator(0, 9999999, 4, price_);
-    v->setNotation(QDoubleValidator::StandardNotation);
-    price_->setValidator(v);
+    numericBox(price_, 4, 9999999);
     spec_ = new QLineEdit(this);
     discount_ = new QLineEdit(this);
-    auto* d = new QDoubleValidator(0, 100, 4, discount_);
-    d->setNotation(QDoubleValidator::StandardNotation);
-    discount_->setValidator(d);
+    numericBox(discount_, 4, 100);
     auto* boxes = new QGridLayout;
     addField(boxes, 0, QStringLiteral("单价"), price_, 3);
     addField(boxes, 1, QStringLiteral("规格"), spec_, 3);
@@ -122,10 +128,10 @@ void Tzhdanmingxifrm::FormShow()
             while (rows.next()) {
                 if (first) {
                     const QVariant price = rows.value(QStringLiteral("price"));
-                    price_->setText(price.isNull() ? QString() : Money::fromVariant(price).toString(4));
+                    price_->setText(price.isNull() ? QString() : plainDecimal(price));
                     spec_->setText(rows.text(QStringLiteral("guige")));
                     const QVariant zhelv = rows.value(QStringLiteral("zhelv"));
-                    discount_->setText(zhelv.isNull() ? QString() : Money::fromVariant(zhelv).toString(2));
+                    discount_->setText(zhelv.isNull() ? QString() : plainDecimal(zhelv));
                     first = false;
                 }
                 cells.append({rows.text(QStringLiteral("color")), rows.text(QStringLiteral("ma")),
@@ -178,7 +184,7 @@ void Tzhdanmingxifrm::recomputeTotals()
 {
     const int n = colours();
     const int m = sizes();
-    if (n == 0 || m == 0)
+    if (n == 0)
         return;
     filling_ = true;
     QList<int> rowTotals(n + 1, 0);
@@ -205,7 +211,7 @@ void Tzhdanmingxifrm::recomputeTotals()
 int Tzhdanmingxifrm::grandTotal() const
 {
     const QTableWidgetItem* item = grid_->item(colours() + 1, sizes() + 1);
-    return colours() > 0 && sizes() > 0 && item ? item->text().toInt() : 0;
+    return colours() > 0 && item ? item->text().toInt() : 0;
 }
 
 bool Tzhdanmingxifrm::btnsaveClick()
@@ -257,7 +263,7 @@ bool Tzhdanmingxifrm::btnsaveClick()
     }
     msg::info(QStringLiteral("保存成功"), QStringLiteral("提示信息"), this);
     if (orderScreen_)
-        orderScreen_->setQuantityFromBreakdown(grandTotal());
+        orderScreen_->setQuantityFromBreakdown(makeid_, grandTotal());
     return true;
 }
 

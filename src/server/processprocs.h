@@ -27,6 +27,7 @@ struct WorkRow {
     QVariant price;      // piece price, computed
     QVariant maketotal;  // jianshu × price, computed
     bool lbiao = false;  // main process
+    QVariant origworkid; // the saved process this row was loaded from (null: a new row)
 };
 
 // The SQL expression of the piece price over columns priceone and pricetie.
@@ -44,14 +45,24 @@ enum class WorknameOp { Remove = 0, Add = 1, List = 2 };
 QList<WorkRow> sp_insertworkname(db::Connection& c, WorknameOp flat, int gh = 0,
                                  const QVariant& gx = {}, const QString& gxm = {}, int jianshu = 0,
                                  const QVariant& priceone = {}, const QVariant& pricetie = {},
-                                 bool lbiao = false);
+                                 bool lbiao = false, const QVariant& origworkid = {});
+
+// Numbers first..last as unnamed, unpriced processes of pieces each, in one statement.
+// Refuses a range of more than kMaxProcesses numbers.
+constexpr int kMaxProcesses = 999;
+void numberRange(db::Connection& c, int first, int last, int pieces);
+
+// Loads the order's saved processes into the (emptied) working list, remembering each row's
+// saved number.
+void loadSavedList(db::Connection& c, const QString& makeid);
 
 // SP_insertmakeid: copies the working list into workname for the order, dated makedate.
 // Refuses a list with an unnumbered process. Runs in the caller's transaction.
 void SP_insertmakeid(db::Connection& c, const QString& makeid, const QDate& makedate);
 
-// Process numbers of the order that have coupons but are missing from the working list:
-// saving the list would orphan those coupons.
+// Process numbers of the order that have coupons and would not stay the same process if the
+// working list were saved: dropped, renumbered, or their number given to another row. Saving
+// would leave those coupons pointing at the wrong process.
 QList<int> processesWithCouponsMissingFromList(db::Connection& c, const QString& makeid);
 
 }  // namespace procs

@@ -96,7 +96,8 @@ void orders(db::Connection& c)
     run(c, QStringLiteral(
                "CREATE TABLE zhdanmx (makeid VARCHAR(50) NOT NULL, color VARCHAR(50), ma VARCHAR(50), "
                "acount INTEGER, price {MONEY}, guige VARCHAR(50), zhelv {DECIMAL})"));
-    run(c, QStringLiteral("CREATE INDEX ix_zhdanmx_makeid ON zhdanmx(makeid)"));
+    // One cell per colour and size: two saves of one breakdown cannot both land.
+    run(c, QStringLiteral("CREATE UNIQUE INDEX ux_zhdanmx ON zhdanmx(makeid, color, ma)"));
 
     run(c, QStringLiteral("CREATE TABLE color (color VARCHAR(50), colorname VARCHAR(50) NOT NULL, "
                           "sysid {ID})"));

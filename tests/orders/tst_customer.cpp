@@ -82,6 +82,7 @@ void TestCustomer::refusals_data()
     QTest::addColumn<QString>("phone");
     QTest::addColumn<QString>("message");
     QTest::newRow("name typed twice") << "华联商贸" << "1" << "客户名称已重复，请重新输入";
+    QTest::newRow("name typed twice, no telephone") << "华联商贸" << "" << "客户名称已重复，请重新输入";
     QTest::newRow("no telephone") << "新客户" << "" << "请输入客户名称和电话号码";
     QTest::newRow("no name") << "" << "1" << "请输入客户名称和电话号码";
 }

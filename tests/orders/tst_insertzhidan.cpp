@@ -32,6 +32,8 @@ private slots:
     void failedDeleteChangesNothing();
     void breakdownWritesEveryCellAndTheTotal();
     void breakdownTotalsFollowEdits();
+    void breakdownTotalGoesOnlyToItsOrder();
+    void newCustomersKeepTheTypedOrder();
     void breakdownWithBadCellWritesNothing();
     void breakdownWithoutSetIsEmpty();
     void searchMatchesNamesLiterally_data();
@@ -127,7 +129,8 @@ void TestOrders::incompleteOrderIsRefused()
     screen_->customerBox()->setCurrentIndex(0);
     screen_->setBox()->setCurrentIndex(-1);
     QVERIFY(screen_->editor()->save());
-    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM zhdan WHERE makeid='D009' AND price IS NULL AND kid IS NULL")), 1);
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM zhdan WHERE makeid='D009' AND price IS NULL AND kid IS NULL "
+                                  "AND saledate IS NULL")), 1);
 }
 
 void TestOrders::leavingTheNumberWarnsOnlyForNewOrders()
@@ -193,10 +196,11 @@ void TestOrders::breakdownWritesEveryCellAndTheTotal()
         }
     window->priceBox()->setText(QStringLiteral("8.5"));
     window->specBox()->setText(QStringLiteral("170/92A"));
+    window->discountBox()->setText(QStringLiteral("0.855"));
     FakeMessages boxes;
     QVERIFY(window->btnsaveClick());
     QCOMPARE(boxes.last(), QStringLiteral("保存成功"));
-    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM zhdanmx WHERE makeid='D001' AND guige='170/92A' AND zhelv IS NULL")), 12);
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM zhdanmx WHERE makeid='D001' AND guige='170/92A'")), 12);
     QCOMPARE(count(QStringLiteral("SELECT sum(acount) FROM zhdanmx")), expected);
     QCOMPARE(screen_->quantityBox()->text(), QString::number(expected));
     QCOMPARE(count(QStringLiteral("SELECT acount FROM zhdanmx WHERE color='白' AND ma='L'")), 23);
@@ -207,7 +211,8 @@ void TestOrders::breakdownWritesEveryCellAndTheTotal()
     // Reopened, it shows what was saved.
     Tzhdanmingxifrm again(QStringLiteral("D001"), kid_, QStringLiteral("T恤三色"));
     QCOMPARE(again.grid()->item(2, 3)->text(), QStringLiteral("23"));
-    QCOMPARE(again.priceBox()->text(), QStringLiteral("8.5000"));
+    QCOMPARE(again.priceBox()->text(), QStringLiteral("8.5"));
+    QCOMPARE(again.discountBox()->text(), QStringLiteral("0.855"));  // kept whole, not rounded to 2 places
     QCOMPARE(again.grandTotal(), expected - 11);
 }
 
@@ -224,6 +229,35 @@ void TestOrders::breakdownTotalsFollowEdits()
     grid->item(1, 2)->setText(QString());
     QCOMPARE(grid->item(4, 5)->text(), QStringLiteral("6"));
     QCOMPARE(grid->item(2, 5)->text(), QStringLiteral("0"));
+}
+
+void TestOrders::breakdownTotalGoesOnlyToItsOrder()
+{
+    Tzhdanmingxifrm window(QStringLiteral("D001"), kid_, QStringLiteral("T恤三色"), screen_.get());
+    window.grid()->item(1, 1)->setText(QStringLiteral("40"));
+    // Meanwhile the order screen moved on to a new order.
+    newOrder(QStringLiteral("D077"), QStringLiteral("另一张"), QStringLiteral("5"), QString());
+    FakeMessages boxes;
+    QVERIFY(window.btnsaveClick());
+    QCOMPARE(screen_->quantityBox()->text(), QStringLiteral("5"));
+    QVERIFY(!screen_->setQuantityFromBreakdown(QStringLiteral("D001"), 40));
+    QVERIFY(screen_->setQuantityFromBreakdown(QStringLiteral("D077"), 12));
+    QCOMPARE(screen_->quantityBox()->text(), QStringLiteral("12"));
+}
+
+void TestOrders::newCustomersKeepTheTypedOrder()
+{
+    newOrder(QStringLiteral("D055"), QStringLiteral("新单"), QStringLiteral("300"), QStringLiteral("9.9"));
+    screen_->saleDateBox()->setDate(QDate(2027, 3, 1));
+    Query(QStringLiteral("INSERT INTO customer(customer, telphone) VALUES('新客户', '3')")).exec();
+    screen_->refreshLookups();  // as after the customer screen closes
+    QCOMPARE(screen_->makeidBox()->text(), QStringLiteral("D055"));
+    QCOMPARE(screen_->quantityBox()->text(), QStringLiteral("300"));
+    QCOMPARE(screen_->customerBox()->currentText(), QStringLiteral("百佳"));
+    QVERIFY(screen_->customerBox()->findText(QStringLiteral("新客户")) >= 0);
+    FakeMessages boxes;
+    QVERIFY(screen_->editor()->save());
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM zhdan WHERE makeid='D055' AND saledate IS NOT NULL")), 1);
 }
 
 void TestOrders::breakdownWithBadCellWritesNothing()

@@ -182,6 +182,7 @@ void TestProcessList::piecePriceFollowsTheAllowance_data()
     QTest::newRow("no allowance") << QVariant(1.25) << QVariant() << "1.2500";
     QTest::newRow("rounded to 4 places") << QVariant(0.333) << QVariant(3.0) << "0.3430";
     QTest::newRow("no base price") << QVariant() << QVariant(7.0) << "";
+    QTest::newRow("exact half rounds up") << QVariant(0.25) << QVariant(0.1) << "0.2503";  // 0.25025
 }
 
 void TestProcessList::piecePriceFollowsTheAllowance()
@@ -197,6 +198,24 @@ void TestProcessList::piecePriceFollowsTheAllowance()
 
 void TestProcessList::piecesForAllIgnoresNonNumbers()
 {
+    // A huge range is refused instead of freezing the screen.
+    Query(QStringLiteral("UPDATE worktotal SET endwork=12000000 WHERE makeid='A1'")).exec();
+    {
+        FakeMessages boxes;
+        enterOrder(QStringLiteral("A1"));
+        QVERIFY(boxes.last().contains(QStringLiteral("太大")));
+        QVERIFY(screen_->workingList().isEmpty());
+        screen_->newList();
+    }
+    // A cell of pieces that is not whole is refused.
+    enterOrder(QStringLiteral("B2"));
+    {
+        FakeMessages boxes;
+        screen_->workGrid()->item(0, 2)->setText(QStringLiteral("12.7"));
+        QCOMPARE(boxes.last(), QStringLiteral("工序重复，和录入其它出错"));
+        QCOMPARE(screen_->workingList()[0].jianshu, 300);
+    }
+    screen_->newList();
     enterOrder(QStringLiteral("B2"));
     screen_->piecesBox()->setText(QStringLiteral("12x"));
     FakeMessages boxes;
@@ -232,6 +251,19 @@ void TestProcessList::saveRefusesToOrphanCoupons()
     QVERIFY(!screen_->saveList());
     QVERIFY(boxes.last().contains(QStringLiteral("工序 3 已经生成了菲票")));
     QCOMPARE(count(QStringLiteral("SELECT count(*) FROM workname WHERE makeid='B2'")), 3);
+    // Another process given the number 3 is not process 3 either.
+    screen_->findList();
+    screen_->selectRow(2);
+    screen_->deleteCurrent();
+    screen_->workGrid()->item(1, 0)->setText(QStringLiteral("3"));  // 合缝 becomes 3
+    QVERIFY(!screen_->saveList());
+    QVERIFY(boxes.last().contains(QStringLiteral("工序 3 已经生成了菲票")));
+    // Nor is process 1 renumbered.
+    screen_->findList();
+    screen_->workGrid()->item(0, 0)->setText(QStringLiteral("9"));
+    QVERIFY(!screen_->saveList());
+    QVERIFY(boxes.last().contains(QStringLiteral("工序 1 已经生成了菲票")));
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM workname WHERE makeid='B2' AND workid=2 AND workname='合缝'")), 1);
     // Renaming or repricing a process with coupons is fine: its number stays.
     screen_->findList();
     screen_->workGrid()->item(1, 1)->setText(QStringLiteral("合缝（改）"));
