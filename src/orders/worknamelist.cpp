@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStringListModel>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -32,6 +33,32 @@ const QString kNoOrder = QStringLiteral("请检查是否有此制单号");
 const QString kDuplicate = QStringLiteral("工序重复，和录入其它出错");
 
 enum WorkColumn { ColWorkid, ColName, ColPieces, ColPrice, ColTie, ColTotal, ColMain };
+
+// Notes that an edit of the working list ended with Enter, so the screen moves to the next row
+// once the row is written back.
+class EnterAwareDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    bool takeEnter()
+    {
+        const bool was = enter_;
+        enter_ = false;
+        return was;
+    }
+
+protected:
+    bool eventFilter(QObject* editor, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            enter_ = key == Qt::Key_Return || key == Qt::Key_Enter;
+        }
+        return QStyledItemDelegate::eventFilter(editor, event);
+    }
+
+private:
+    bool enter_ = false;
+};
 
 db::Connection& conn()
 {
@@ -131,6 +158,8 @@ Tworkidfrm::Tworkidfrm(QWidget* parent) : QWidget(parent)
     work_->verticalHeader()->setDefaultSectionSize(22);
     work_->setContextMenuPolicy(Qt::CustomContextMenu);
     work_->setProperty("enterMovesFocus", false);
+    auto* delegate = new EnterAwareDelegate(work_);
+    work_->setItemDelegate(delegate);
     footer_ = new QLabel(this);
     auto* right = new QVBoxLayout;
     right->addWidget(work_, 1);
@@ -185,9 +214,12 @@ Tworkidfrm::Tworkidfrm(QWidget* parent) : QWidget(parent)
     connect(back, &QPushButton::clicked, this, &Tworkidfrm::moveBack);
     connect(allBack, &QPushButton::clicked, this, &Tworkidfrm::moveAllBack);
     connect(copyFrom_, &QComboBox::activated, this, [this](int index) { chooseCopyFrom(copyFrom_->itemText(index)); });
-    connect(work_, &QTableWidget::cellChanged, this, [this](int row, int) {
-        if (!filling_)
-            writeRow(row);
+    connect(work_, &QTableWidget::cellChanged, this, [this, delegate](int row, int column) {
+        if (filling_)
+            return;
+        const bool enter = delegate->takeEnter();
+        if (writeRow(row) && enter && work_->currentRow() + 1 < work_->rowCount())
+            work_->setCurrentCell(work_->currentRow() + 1, column);
     });
     connect(makeid_, &QLineEdit::returnPressed, this, &Tworkidfrm::makeidEnter);
     connect(name_, &QLineEdit::returnPressed, pieces_, [this] { pieces_->setFocus(); });

@@ -8,6 +8,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QApplication>
 #include <QTest>
 
 using db::Connection;
@@ -24,6 +25,7 @@ private slots:
     void reloadsASavedList();
     void copiesAnotherOrdersList();
     void renumberingOntoATakenNumberIsRefused();
+    void enterWritesTheRowAndMovesOn();
     void oneNumberOnlyOnceAndOneUnnumberedRow();
     void piecePriceFollowsTheAllowance_data();
     void piecePriceFollowsTheAllowance();
@@ -151,6 +153,25 @@ void TestProcessList::renumberingOntoATakenNumberIsRefused()
     grid->item(0, 0)->setText(QStringLiteral("9"));
     QVERIFY(boxes.shown.isEmpty());
     QCOMPARE(screen_->workingList().last().workname, QStringLiteral("裁片"));
+}
+
+void TestProcessList::enterWritesTheRowAndMovesOn()
+{
+    enterOrder(QStringLiteral("B2"));
+    QTableWidget* grid = screen_->workGrid();
+    QVERIFY(QTest::qWaitForWindowExposed(screen_.get()));
+    grid->setCurrentCell(0, 1);
+    grid->editItem(grid->item(0, 1));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (!editor)
+        editor = grid->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("cut"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the view commits an Enter on its next turn
+    QCOMPARE(screen_->workingList()[0].workname, QStringLiteral("cut"));
+    QCOMPARE(grid->currentRow(), 1);
 }
 
 void TestProcessList::oneNumberOnlyOnceAndOneUnnumberedRow()
