@@ -49,6 +49,13 @@ QString Dialect::addDays(const QString& dateExpr, const QString& daysExpr) const
     return QStringLiteral("(CAST(%1 AS DATE) + CAST(%2 AS INTEGER))").arg(dateExpr, daysExpr);
 }
 
+QString Dialect::zeroPad(const QString& expr, int width) const
+{
+    if (isSQLite())
+        return QStringLiteral("substr('%1' || (%2), -%3, %3)").arg(QString(width, QLatin1Char('0')), expr).arg(width);
+    return QStringLiteral("lpad(CAST((%1) AS TEXT), %2, '0')").arg(expr).arg(width);
+}
+
 bool Dialect::isUniqueViolation(const QSqlError& error) const
 {
     if (isSQLite())

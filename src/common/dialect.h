@@ -33,6 +33,12 @@ public:
     // Expression adding a whole number of days (given as SQL expression) to a date expression.
     QString addDays(const QString& dateExpr, const QString& daysExpr) const;
 
+    // The integer expression as text of width digits, with leading zeros.
+    QString zeroPad(const QString& expr, int width) const;
+    // Appended to a SELECT that locks the rows it reads until the transaction ends (SQLite's
+    // writer lock already serialises writing transactions).
+    QString forUpdate() const { return isSQLite() ? QString() : QStringLiteral(" FOR UPDATE"); }
+
     // LIKE that ignores letter case on both engines.
     QString likeIgnoringCase() const { return isSQLite() ? QStringLiteral("LIKE") : QStringLiteral("ILIKE"); }
 

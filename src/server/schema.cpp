@@ -93,6 +93,7 @@ const std::vector<Step>& allSteps()
         {1, steps::v1},
         {2, steps::v2},
         {3, steps::v3},
+        {4, steps::v4},
     };
     return list;
 }

@@ -19,5 +19,6 @@ void insertCodes(db::Connection& c, const char* label,
 void v1(db::Connection& c);  // users, rights, menu catalogue
 void v2(db::Connection& c);  // company particulars, code lists
 void v3(db::Connection& c);  // personnel and organisation, orders, colours, sizes, processes
+void v4(db::Connection& c);  // lay records, bundles, coupons, lots, barcode counter
 
 }  // namespace schema::steps

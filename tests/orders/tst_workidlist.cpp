@@ -262,9 +262,9 @@ void TestProcessList::failedSaveKeepsTheOldList()
 
 void TestProcessList::saveRefusesToOrphanCoupons()
 {
-    if (!Connection::main().tableExists(QStringLiteral("printout")))
-        Query(QStringLiteral("CREATE TABLE printout (makeid VARCHAR(50), workid INTEGER)")).exec();
-    Query(QStringLiteral("INSERT INTO printout(makeid, workid) VALUES('B2', 3), ('B2', 3), ('B2', 1)")).exec();
+    // Coupons of two bundles for processes 3 and 1.
+    Query(QStringLiteral("INSERT INTO printout(makeid, bed, zhahao, barcode, workid) VALUES "
+                         "('B2', 1, 1, '0000001', 3), ('B2', 1, 2, '0000002', 3), ('B2', 1, 1, '0000003', 1)")).exec();
     enterOrder(QStringLiteral("B2"));
     screen_->selectRow(2);
     screen_->deleteCurrent();  // process 3 has coupons
