@@ -7,6 +7,7 @@
 #include "shell/connectiondialog.h"
 #include "shell/login.h"
 #include "shell/mainform.h"
+#include "cutting/cuttingscreens.h"
 #include "orders/orderscreens.h"
 #include "shell/shellscreens.h"
 #include "shell/startup.h"
@@ -171,6 +172,7 @@ void registerAllScreens()
     done = true;
     shell::registerScreens();
     orders::registerScreens();
+    cutting::registerScreens();
 }
 
 int run(int argc, char** argv)

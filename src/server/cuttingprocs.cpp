@@ -201,8 +201,7 @@ int deleteLot(db::Connection& c, const QString& makeid, int bed)
     for (const char* table : {"work", "printout", "printmakeid", "cutlot"}) {
         db::Query q(QStringLiteral("DELETE FROM %1 WHERE makeid=:a AND bed=:b").arg(QLatin1String(table)), c);
         q.bind(QStringLiteral(":a"), makeid).bind(QStringLiteral(":b"), bed).exec();
-        if (QLatin1String(table) == QLatin1String("printout") || QLatin1String(table) == QLatin1String("printmakeid"))
-            deleted += q.rowsAffected();
+        deleted += q.rowsAffected();
     }
     tx.commit();
     return deleted;

@@ -37,8 +37,8 @@ void updatebarcode(db::Connection& c, const QString& makeid, int bed, int sysid 
 // message for the clerk; on failure nothing is written and the lay records stay.
 void generateLot(db::Connection& c, const QString& makeid, const QStringList& sizeNames, int bed);
 
-// Deletes a lot: its lay records, coupons, bundles and its mark, in one transaction. Returns the
-// number of bundles and coupons deleted.
+// Deletes a lot: its lay records, coupons, bundles and its mark, in one transaction. Returns how
+// many rows went (0: nothing matched). Also clears the lay records a crashed workstation left.
 int deleteLot(db::Connection& c, const QString& makeid, int bed);
 
 }  // namespace procs

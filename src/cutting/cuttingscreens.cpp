@@ -1,0 +1,14 @@
+#include "cutting/cuttingscreens.h"
+
+#include "common/screenregistry.h"
+#include "cutting/shanchuchuang.h"
+
+namespace cutting {
+
+void registerScreens()
+{
+    // 删除床次 is opened from the lay-record screen; registered so it opens once only.
+    screens::registerScreen(QStringLiteral("Tshanchuchuang"), [] { return new Tshanchuchuang; });
+}
+
+}  // namespace cutting
