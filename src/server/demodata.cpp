@@ -1,6 +1,7 @@
 #include "server/demodata.h"
 
 #include "common/db.h"
+#include "server/cuttingprocs.h"
 #include "server/processprocs.h"
 #include "server/seed.h"
 
@@ -267,6 +268,43 @@ void orders(db::Connection& c)
     exec(c, QStringLiteral("UPDATE workname SET price=%1").arg(procs::piecePriceExpression()));
 }
 
+// Lay records of a lot: colour and pieces per size.
+void lot(db::Connection& c, const QString& makeid, int bed, const QStringList& sizes,
+         const QList<QPair<QString, QList<int>>>& lines)
+{
+    for (const auto& [colour, pieces] : lines) {
+        QList<int> cells = pieces;
+        cells.resize(8);
+        int amount = 0;
+        for (int p : cells)
+            amount += p;
+        db::Query q(QStringLiteral("INSERT INTO work(makeid, bed, color, s1, s2, s3, s4, s5, s6, s7, s8, amount) "
+                                   "VALUES(:m, :b, :c, :s1, :s2, :s3, :s4, :s5, :s6, :s7, :s8, :a)"),
+                    c);
+        q.bind(QStringLiteral(":m"), makeid).bind(QStringLiteral(":b"), bed).bind(QStringLiteral(":c"), colour);
+        for (int k = 0; k < 8; ++k)
+            q.bind(QStringLiteral(":s%1").arg(k + 1), k < sizes.size() ? QVariant(cells[k]) : QVariant());
+        q.bind(QStringLiteral(":a"), amount).exec();
+    }
+    procs::generateLot(c, makeid, sizes, bed);
+}
+
+// Two orders cut: several colours and sizes, a lot of one size, a lot of 8 sizes.
+void lots(db::Connection& c)
+{
+    const QStringList shirt = {QStringLiteral("S"), QStringLiteral("M"), QStringLiteral("L"), QStringLiteral("XL"),
+                               QStringLiteral("XXL")};
+    lot(c, QStringLiteral("SH2601"), 1, shirt,
+        {{QStringLiteral("白色"), {40, 50, 70, 50, 40}},
+         {QStringLiteral("浅蓝"), {70, 80, 100, 80, 70}},
+         {QStringLiteral("藏青"), {60, 70, 90, 70, 60}}});
+    lot(c, QStringLiteral("SH2601"), 2, {QStringLiteral("M")}, {{QStringLiteral("黑色"), {60}}, {QStringLiteral("米白"), {90}}});
+    lot(c, QStringLiteral("XK2601"), 1,
+        {QStringLiteral("27"), QStringLiteral("28"), QStringLiteral("29"), QStringLiteral("30"), QStringLiteral("31"),
+         QStringLiteral("32"), QStringLiteral("33"), QStringLiteral("34")},
+        {{QStringLiteral("黑色"), {10, 20, 30, 40, 40, 30, 20, 10}}, {QStringLiteral("卡其"), {5, 15, 25, 30, 30, 25, 15, 5}}});
+}
+
 }  // namespace
 
 void fill(db::Connection& c)
@@ -277,6 +315,7 @@ void fill(db::Connection& c)
     coloursAndSizes(c);
     customers(c);
     orders(c);
+    lots(c);
     tx.commit();
 }
 

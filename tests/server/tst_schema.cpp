@@ -218,6 +218,14 @@ void TestSchema::demoOrdersAreConsistent()
         QCOMPARE(q.value(7).toInt(), q.value(3).toInt());
     }
     QCOMPARE(orders, 5);
+    // Two orders are cut: three lots, one of a single size and one of eight.
+    QCOMPARE(Query(QStringLiteral("SELECT count(*) FROM cutlot")).scalar().toInt(), 3);
+    QCOMPARE(Query(QStringLiteral("SELECT count(DISTINCT sizename) FROM printmakeid WHERE makeid='XK2601'")).scalar().toInt(), 8);
+    QCOMPARE(Query(QStringLiteral("SELECT count(*) FROM printout")).scalar().toInt(),
+             Query(QStringLiteral("SELECT sum((SELECT count(*) FROM workname w WHERE w.makeid=p.makeid)) FROM printmakeid p"))
+                 .scalar()
+                 .toInt());
+    QCOMPARE(Query(QStringLiteral("SELECT count(*) FROM work")).scalar().toInt(), 0);
 }
 
 void TestSchema::keysRefuseDuplicates_data()
