@@ -33,5 +33,6 @@ double timeMs(const std::function<void()>& fn);
 
 void registerShellFigures();
 void registerOrderFigures();
+void registerCuttingFigures();
 
 }  // namespace bench

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QHash>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -100,6 +101,7 @@ int main(int argc, char** argv)
 
     bench::registerShellFigures();
     bench::registerOrderFigures();
+    bench::registerCuttingFigures();
 
     QTemporaryDir scratch;
     QTextStream out(stdout);
@@ -113,6 +115,7 @@ int main(int argc, char** argv)
         QDir().mkpath(dir);
         QString dropName;
         bench::Context context{engine, demoDatabase(engine, pg, dir, &dropName), dir};
+        QHash<QString, double> results;
         for (const bench::Figure& f : bench::figures()) {
             const QString name = f.perEngine ? engine + QLatin1Char('.') + f.name : f.name;
             if (!f.perEngine || !name.contains(filter))
@@ -120,8 +123,16 @@ int main(int argc, char** argv)
             std::vector<double> values;
             for (int i = 0; i < f.runs; ++i)
                 values.push_back(f.measure(context));
+            results.insert(f.name, median(values));
             out << name << ' ' << QString::number(median(values), 'f', 1) << ' ' << f.unit << Qt::endl;
         }
+        // Generation against the plain insert of the same rows.
+        if (results.contains(QStringLiteral("generate_lot_24000")) && results.contains(QStringLiteral("bulk_insert_24000")))
+            out << engine << ".generate_lot_24000_ratio "
+                << QString::number(results.value(QStringLiteral("generate_lot_24000")) /
+                                       results.value(QStringLiteral("bulk_insert_24000")),
+                                   'f', 2)
+                << " x" << Qt::endl;
         if (!dropName.isEmpty())
             dropDatabase(pg, dropName);
     }

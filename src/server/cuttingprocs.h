@@ -6,8 +6,8 @@
 // are numbered on from the order's highest bundle number, colour line by colour line in the
 // order they were entered, size by size within a line.
 //
-// Barcodes: 7 digits from a persistent counter ("0000001" on), unique over every coupon ever
-// issued and never reused; digits keep the Code 128 symbol short.
+// Barcodes: 7 digits from a persistent counter ("0000000" to "9999999": 10 million coupons),
+// unique over every coupon ever issued and never reused; digits keep the Code 128 symbol short.
 
 #include <QStringList>
 

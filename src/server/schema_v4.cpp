@@ -39,7 +39,7 @@ void v4(db::Connection& c)
     // The next barcode number. Barcodes are never handed out twice, not even after their lot
     // is deleted: collected records outlive their coupons.
     run(c, QStringLiteral("CREATE TABLE barcodeseq (id INTEGER PRIMARY KEY, nextvalue BIGINT NOT NULL)"));
-    run(c, QStringLiteral("INSERT INTO barcodeseq(id, nextvalue) VALUES(1, 1)"));
+    run(c, QStringLiteral("INSERT INTO barcodeseq(id, nextvalue) VALUES(1, 0)"));  // 0000000 … 9999999
 
     run(c, QStringLiteral("CREATE TABLE sysoption (name VARCHAR(50) NOT NULL PRIMARY KEY, value VARCHAR(200))"));
 }
