@@ -93,3 +93,13 @@ QString Money::toString(int places) const
                 QStringLiteral("%1").arg(absScaled % unit, places, 10, QLatin1Char('0'));
     return scaled < 0 ? QLatin1Char('-') + text : text;
 }
+
+QString Money::plainText() const
+{
+    QString text = toString(4);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}

@@ -25,6 +25,8 @@ public:
 
     QString toString(int places = 2) const;  // 2 places for display, 4 for storage
     QString storageText() const { return toString(4); }
+    // As a clerk writes it: up to 4 places, no trailing zeros ("0.855", "12").
+    QString plainText() const;
 
     Money operator+(Money o) const { return Money(units_ + o.units_); }
     Money operator-(Money o) const { return Money(units_ - o.units_); }

@@ -40,12 +40,7 @@ QString numberText(const QVariant& value)
 {
     if (value.isNull() || value.toString().isEmpty())
         return {};
-    QString text = Money::fromVariant(value).toString(4);
-    while (text.endsWith(QLatin1Char('0')))
-        text.chop(1);
-    if (text.endsWith(QLatin1Char('.')))
-        text.chop(1);
-    return text;
+    return Money::fromVariant(value).plainText();
 }
 
 }  // namespace

@@ -28,17 +28,6 @@ QTableWidgetItem* fixedItem(const QString& text)
     return item;
 }
 
-// A stored decimal as a clerk writes it: 4 places at most, no trailing zeros.
-QString plainDecimal(const QVariant& value)
-{
-    QString text = Money::fromVariant(value).toString(4);
-    while (text.endsWith(QLatin1Char('0')))
-        text.chop(1);
-    if (text.endsWith(QLatin1Char('.')))
-        text.chop(1);
-    return text;
-}
-
 // A cell's pieces: empty cells hold nothing, others must be whole numbers.
 bool cellValue(const QTableWidgetItem* item, int* value)
 {
@@ -128,10 +117,10 @@ void Tzhdanmingxifrm::FormShow()
             while (rows.next()) {
                 if (first) {
                     const QVariant price = rows.value(QStringLiteral("price"));
-                    price_->setText(price.isNull() ? QString() : plainDecimal(price));
+                    price_->setText(price.isNull() ? QString() : Money::fromVariant(price).plainText());
                     spec_->setText(rows.text(QStringLiteral("guige")));
                     const QVariant zhelv = rows.value(QStringLiteral("zhelv"));
-                    discount_->setText(zhelv.isNull() ? QString() : plainDecimal(zhelv));
+                    discount_->setText(zhelv.isNull() ? QString() : Money::fromVariant(zhelv).plainText());
                     first = false;
                 }
                 cells.append({rows.text(QStringLiteral("color")), rows.text(QStringLiteral("ma")),
