@@ -7,6 +7,8 @@
 #include <QFocusEvent>
 #include <QDoubleValidator>
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QTableView>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +20,17 @@ QPushButton* addButton(QBoxLayout* layout, const QString& caption, QWidget* pare
     button->setAutoDefault(false);
     layout->addWidget(button);
     return button;
+}
+
+QTableView* listGrid(QWidget* parent, QAbstractItemModel* model)
+{
+    auto* grid = new QTableView(parent);
+    grid->setModel(model);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    return grid;
 }
 
 QPushButton* findButton(const QList<QPushButton*>& buttons, const QString& caption)

@@ -6,7 +6,9 @@
 #include <QString>
 #include <functional>
 
+class QAbstractItemModel;
 class QBoxLayout;
+class QTableView;
 class QGridLayout;
 class QLineEdit;
 class QPushButton;
@@ -14,6 +16,9 @@ class QWidget;
 
 // Adds a push button with this caption (exactly as the screen shows it) to a layout.
 QPushButton* addButton(QBoxLayout* layout, const QString& caption, QWidget* parent);
+// A read-only list: whole rows selected one at a time, the last column stretched.
+QTableView* listGrid(QWidget* parent, QAbstractItemModel* model);
+
 // The button with exactly this caption, or nullptr.
 QPushButton* findButton(const QList<QPushButton*>& buttons, const QString& caption);
 

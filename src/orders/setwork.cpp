@@ -37,12 +37,7 @@ Tsetworkfrm::Tsetworkfrm(QWidget* parent) : QDialog(parent)
     records_->setColumns({{QStringLiteral("workid"), QStringLiteral("工序号"), RecordSet::Column::Integer},
                           {QStringLiteral("workname"), QStringLiteral("工序名称")},
                           {QStringLiteral("deptname"), QStringLiteral("所属部门")}});
-    grid_ = new QTableView(this);
-    grid_->setModel(records_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_ = listGrid(this, records_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(panel);

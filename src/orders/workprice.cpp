@@ -89,12 +89,7 @@ Tworkpricefrm::Tworkpricefrm(QWidget* parent) : QWidget(parent)
                           {QStringLiteral("price"), QStringLiteral("工价"), Col::Money, 4},
                           {QStringLiteral("total"), QStringLiteral("总额"), Col::Money, 3},
                           {QStringLiteral("lbiao"), QStringLiteral("主工序"), Col::Check}});
-    grid_ = new QTableView(this);
-    grid_->setModel(records_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_ = listGrid(this, records_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
