@@ -9,6 +9,7 @@
 #include "shell/mainform.h"
 #include "shell/connectiondialog.h"
 #include "shell/sysinfo.h"
+#include "common/output.h"
 #include "orders/colorgroups.h"
 #include "orders/insertzhidan.h"
 #include "orders/worknamelist.h"
@@ -131,6 +132,8 @@ void TestScreenshots::orderScreens()
     {
         Tinsertzhidanfrm orders;
         save(orders, "orders.png");
+        // The printed order list, as a PDF page to look at.
+        QVERIFY(report::writePdf(report::layout(orders.orderReport()), QDir(outDir_).filePath(QStringLiteral("orders.pdf"))));
     }
     {
         const QVariant kid = db::Query(QStringLiteral("SELECT kid FROM zhdan WHERE makeid='SH2601'")).scalar();
