@@ -55,9 +55,11 @@ QWidget* owner(QWidget* parent)
 
 }  // namespace
 
-void setPresenter(Presenter* p)
+Presenter* setPresenter(Presenter* p)
 {
+    Presenter* previous = current;
     current = p;
+    return previous;
 }
 
 void info(const QString& text, const QString& caption, QWidget* parent)

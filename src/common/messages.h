@@ -19,8 +19,9 @@ public:
                           Icon icon, bool defaultYes) = 0;
 };
 
-// nullptr restores the real message boxes. The presenter is not owned.
-void setPresenter(Presenter* presenter);
+// nullptr restores the real message boxes. The presenter is not owned. Returns the one it
+// replaces (nullptr: the real boxes).
+Presenter* setPresenter(Presenter* presenter);
 
 void info(const QString& text, const QString& caption = QStringLiteral("提示信息"),
           QWidget* parent = nullptr);

@@ -3,6 +3,7 @@
 #include "common/db.h"
 
 #include <QDateTime>
+#include <QRandomGenerator>
 
 namespace procs {
 
@@ -192,6 +193,48 @@ void generateLot(db::Connection& c, const QString& makeid, const QStringList& si
         .bind(QStringLiteral(":b"), bed)
         .exec();
     tx.commit();
+}
+
+const QString kOrderBeingEntered = QStringLiteral("其他用户正在录入此制单号,请选择另一制单号");
+
+int newLayRecordOwner()
+{
+    return int(QRandomGenerator::global()->bounded(1, 2147483647));
+}
+
+int addLayRecord(db::Connection& c, const QString& makeid, int bed, const LayRecord& record, int owner)
+{
+    db::Transaction tx(c);
+    lockOrder(c, makeid);
+    db::Query others(QStringLiteral("SELECT count(*) FROM work WHERE makeid=:m AND (sysid IS NULL OR sysid<>:o)"), c);
+    others.bind(QStringLiteral(":m"), makeid).bind(QStringLiteral(":o"), owner);
+    if (others.scalar().toInt() > 0)
+        throw db::DbError(kOrderBeingEntered);
+    int id = 0;
+    {
+        // Finished before the commit: SQLite refuses to commit under a statement still open.
+        db::Query insert(QStringLiteral("INSERT INTO work(makeid, color, bed, s1, s2, s3, s4, s5, s6, s7, s8, amount, sysid) "
+                                        "VALUES(:m, :c, :b, :s1, :s2, :s3, :s4, :s5, :s6, :s7, :s8, :a, :o) RETURNING id"),
+                         c);
+        int amount = 0;
+        for (int k = 0; k < 8; ++k) {
+            const int pieces = k < record.sizes.size() ? record.sizes[k] : -1;
+            if (pieces >= 0)
+                amount += pieces;
+            insert.bind(QStringLiteral(":s%1").arg(k + 1), pieces >= 0 ? QVariant(pieces) : QVariant(QMetaType::fromType<int>()));
+        }
+        insert.bind(QStringLiteral(":m"), makeid)
+            .bind(QStringLiteral(":c"), record.color)
+            .bind(QStringLiteral(":b"), bed)
+            .bind(QStringLiteral(":a"), amount)
+            .bind(QStringLiteral(":o"), owner);
+        insert.exec();
+        if (!insert.next())
+            throw db::DbError(QStringLiteral("拉布记录没有保存。"));
+        id = insert.value(0).toInt();
+    }
+    tx.commit();
+    return id;
 }
 
 int deleteLot(db::Connection& c, const QString& makeid, int bed)

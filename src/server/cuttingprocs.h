@@ -9,6 +9,7 @@
 // Barcodes: 7 digits from a persistent counter ("0000000" to "9999999": 10 million coupons),
 // unique over every coupon ever issued and never reused; digits keep the Code 128 symbol short.
 
+#include <QList>
 #include <QStringList>
 
 namespace db {
@@ -36,6 +37,23 @@ void updatebarcode(db::Connection& c, const QString& makeid, int bed, int sysid 
 // written, barcodes given, and the lot's lay records deleted. Throws db::DbError with a
 // message for the clerk; on failure nothing is written and the lay records stay.
 void generateLot(db::Connection& c, const QString& makeid, const QStringList& sizeNames, int bed);
+
+// Lay records. Rows in work mark the order as being entered: rows of the order that carry
+// another owner (work.sysid) mean another workstation is entering it, or one that crashed did.
+struct LayRecord {
+    QString color;
+    QList<int> sizes;  // pieces per size s1…s8 as stored; a missing or negative entry stores NULL
+};
+
+// A new owner mark for one lay-record screen.
+int newLayRecordOwner();
+
+// Appends a lay record for owner and returns its id. Whether another owner holds the order is
+// checked in the same transaction as the insert, under the order's lock, so two workstations
+// that both accepted the order cannot both write: the second gets kOrderBeingEntered.
+int addLayRecord(db::Connection& c, const QString& makeid, int bed, const LayRecord& record, int owner);
+
+extern const QString kOrderBeingEntered;
 
 // Deletes a lot: its lay records, coupons, bundles and its mark, in one transaction. Returns how
 // many rows went (0: nothing matched). Also clears the lay records a crashed workstation left.

@@ -280,6 +280,17 @@ void Tmainfrm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // Each open screen closes the way its own 关闭 does, so it can release what it holds (the
+    // lay-record screen frees its order) or keep the program open when it has unsaved work.
+    const auto subs = mdi_->subWindowList();
+    for (QMdiSubWindow* sub : subs) {
+        if (sub->widget() == navigation_)
+            continue;  // the navigation window only minimises
+        if (!sub->close()) {
+            event->ignore();
+            return;
+        }
+    }
     event->accept();
     // Screens opened as windows of their own end with the program.
     QCoreApplication::quit();

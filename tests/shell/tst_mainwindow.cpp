@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "common/db.h"
 #include "common/screenregistry.h"
+#include "cutting/workid.h"
 #include "server/seed.h"
 #include "shell/login.h"
 #include "shell/maincai.h"
@@ -70,6 +71,7 @@ private slots:
     void navigationCategories();
     void navigationCloseOnlyMinimises();
     void exitQuestion();
+    void exitReleasesAnUnfinishedLot();
     void openFormAfterLogin();
     void sysInfoRefusesBadClosingDay_data();
     void sysInfoRefusesBadClosingDay();
@@ -284,6 +286,31 @@ void TestMainWindow::exitQuestion()
     QVERIFY(main_->isVisible());
     QVERIFY(FormExists(QStringLiteral("sysInfo")));
     QVERIFY(main_->close());
+}
+
+void TestMainWindow::exitReleasesAnUnfinishedLot()
+{
+    Query(QStringLiteral("INSERT INTO worktotal(makeid, starwork, endwork) VALUES('E1', 1, 1)")).exec();
+    loginAs(QStringLiteral("admin"), QStringLiteral("admin"));
+    main_->openEntry(QStringLiteral("录入拉布记录"));
+    auto* lay = qobject_cast<Tchafrm*>(screens::findForm(QStringLiteral("chafrm")));
+    QVERIFY(lay);
+    FakeMessages boxes;
+    lay->makeidBox()->setText(QStringLiteral("E1"));
+    lay->acceptOrder();
+    lay->bedBox()->setText(QStringLiteral("1"));
+    lay->totalBox()->setText(QStringLiteral("10"));
+    lay->sizesBox()->setText(QStringLiteral("1"));
+    lay->sizeNameBox(0)->setText(QStringLiteral("M"));
+    lay->btnbuildClick();
+    lay->colorBox()->setText(QStringLiteral("红"));
+    lay->countBox(0)->setText(QStringLiteral("10"));
+    lay->countEnter(0);
+    QCOMPARE(Query(QStringLiteral("SELECT count(*) FROM work")).scalar().toInt(), 1);
+    boxes.answers = {true};
+    QVERIFY(main_->close());
+    // The order is free again for the other workstations.
+    QCOMPARE(Query(QStringLiteral("SELECT count(*) FROM work")).scalar().toInt(), 0);
 }
 
 void TestMainWindow::openFormAfterLogin()

@@ -2,14 +2,11 @@
 
 #include <QStringList>
 
-FakeMessages::FakeMessages()
-{
-    msg::setPresenter(this);
-}
+FakeMessages::FakeMessages() : previous_(msg::setPresenter(this)) {}
 
 FakeMessages::~FakeMessages()
 {
-    msg::setPresenter(nullptr);
+    msg::setPresenter(previous_);
 }
 
 void FakeMessages::show(QWidget*, const QString& caption, const QString& text, msg::Icon icon)

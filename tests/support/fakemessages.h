@@ -1,6 +1,6 @@
 #pragma once
 // Replaces the message boxes while it lives: records what would have been shown and answers
-// questions from a script (then with defaultAnswer).
+// questions from a script (then with defaultAnswer). Nests: the one it replaced comes back.
 
 #include "common/messages.h"
 
@@ -33,4 +33,7 @@ public:
     QString last() const { return shown.isEmpty() ? QString() : shown.last().text; }
     QStringList texts() const;
     void clear() { shown.clear(); }
+
+private:
+    msg::Presenter* previous_;
 };
