@@ -21,8 +21,8 @@ install_packages() {
 }
 
 BUILD_PACKAGES=(g++ cmake ninja-build pkgconf qt6-base-dev libgl-dev libqt6sql6-sqlite
-                libqt6sql6-psql libsodium-dev fonts-wqy-zenhei)
-TEST_PACKAGES=(postgresql)
+                libqt6sql6-psql libsodium-dev fonts-wqy-zenhei libzint-dev)
+TEST_PACKAGES=(postgresql libzxing-dev)
 
 build_project() {
     if [ ! -f build/build.ninja ]; then

@@ -1,6 +1,7 @@
 #include "common/output.h"
 
 #include "common/appfont.h"
+#include "common/barcode.h"
 #include "common/messages.h"
 
 #include <QAction>
@@ -14,6 +15,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QToolBar>
+
+#include <cmath>
 
 namespace report {
 
@@ -43,13 +46,44 @@ QString printToPdfDir()
     return pdfDir;
 }
 
-void renderPage(const Page& page, QPainter& painter, double dotsPerMm)
+namespace {
+
+void drawBarcode(const Item& item, QPainter& painter, double dotsPerMm, double printerDotsPerMm)
+{
+    const barcode::Symbol symbol = barcode::code128(item.text);
+    if (!symbol.valid())
+        return;
+    const double module =
+        barcode::moduleWidth(symbol.modulesWithQuietZones(), item.rect.width(), item.penMm, printerDotsPerMm);
+    double x0 = (item.rect.left() + barcode::kQuietZoneModules * module) * dotsPerMm;
+    double y0 = item.rect.top() * dotsPerMm;
+    double height = item.rect.height() * dotsPerMm;
+    double step = module * dotsPerMm;
+    if (printerDotsPerMm > 0) {
+        // Whole dots: every bar and space of one width prints alike.
+        x0 = std::round(x0);
+        y0 = std::round(y0);
+        height = std::round(height);
+        step = std::round(step);
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    for (const barcode::Bar& bar : symbol.bars)
+        painter.drawRect(QRectF(x0 + bar.start * step, y0, bar.width * step, height));
+    painter.setBrush(Qt::NoBrush);
+}
+
+}  // namespace
+
+void renderPage(const Page& page, QPainter& painter, double dotsPerMm, double printerDotsPerMm)
 {
     auto mm = [dotsPerMm](const QRectF& r) {
         return QRectF(r.x() * dotsPerMm, r.y() * dotsPerMm, r.width() * dotsPerMm,
                       r.height() * dotsPerMm);
     };
     for (const Item& item : page.items) {
+        if (item.hidden)
+            continue;
         switch (item.kind) {
         case Item::Text: {
             QFont font = songti(item.style.pointSize);
@@ -68,11 +102,14 @@ void renderPage(const Page& page, QPainter& painter, double dotsPerMm)
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(mm(item.rect));
             break;
+        case Item::Barcode:
+            drawBarcode(item, painter, dotsPerMm, printerDotsPerMm);
+            break;
         }
     }
 }
 
-void render(const Document& doc, QPainter& painter, QPagedPaintDevice& device)
+void render(const Document& doc, QPainter& painter, QPagedPaintDevice& device, bool dotsKnown)
 {
     // The device's own resolution converts millimetres once; the painter stays unscaled, so
     // point sizes of fonts keep their meaning.
@@ -80,7 +117,7 @@ void render(const Document& doc, QPainter& painter, QPagedPaintDevice& device)
     for (int i = 0; i < doc.pages.size(); ++i) {
         if (i > 0)
             device.newPage();
-        renderPage(doc.pages[i], painter, dotsPerMm);
+        renderPage(doc.pages[i], painter, dotsPerMm, dotsKnown ? dotsPerMm : 0);
     }
 }
 
@@ -97,7 +134,7 @@ bool writePdf(const Document& doc, const QString& path, QString* error)
             *error = QStringLiteral("无法写入文件 %1").arg(path);
         return false;
     }
-    render(doc, painter, writer);
+    render(doc, painter, writer, false);
     painter.end();
     return true;
 }
@@ -127,9 +164,87 @@ bool print(const Document& doc, QWidget* parent)
         msg::error(QStringLiteral("打印机没有响应，未能打印。"), QStringLiteral("错误"), parent);
         return false;
     }
-    render(doc, painter, printer);
+    render(doc, painter, printer, true);
     painter.end();
     return true;
+}
+
+namespace {
+
+class PdfStream : public PageStream {
+public:
+    PdfStream(const QString& path, const QString& title, const QSizeF& paperMm) : writer_(path), path_(path)
+    {
+        writer_.setTitle(title);
+        writer_.setCreator(QStringLiteral("Ventrel"));
+        writer_.setResolution(600);
+        Document paper;
+        paper.paperMm = paperMm;
+        writer_.setPageLayout(pageLayout(paper));
+        dotsPerMm_ = writer_.logicalDpiX() / 25.4;
+    }
+    bool add(const Page& page) override
+    {
+        if (pages_ == 0 && !painter_.begin(&writer_)) {
+            error_ = QStringLiteral("无法写入文件 %1").arg(path_);
+            return false;
+        }
+        if (pages_ > 0)
+            writer_.newPage();
+        renderPage(page, painter_, dotsPerMm_, 0);
+        ++pages_;
+        return true;
+    }
+    bool finish() override
+    {
+        if (pages_ == 0 && !painter_.begin(&writer_)) {  // an empty run still leaves a file
+            error_ = QStringLiteral("无法写入文件 %1").arg(path_);
+            return false;
+        }
+        return painter_.end();
+    }
+
+private:
+    QPdfWriter writer_;
+    QPainter painter_;
+    QString path_;
+    double dotsPerMm_ = 0;
+    int pages_ = 0;
+};
+
+class PrintJobStream : public PageStream {
+public:
+    PrintJobStream(const QString& title, const QSizeF& paperMm, QWidget* parent) : parent_(parent)
+    {
+        doc_.title = title;
+        doc_.paperMm = paperMm;
+    }
+    bool add(const Page& page) override
+    {
+        doc_.pages = {page};
+        if (!print(doc_, parent_)) {
+            error_ = QStringLiteral("打印没有完成");
+            return false;
+        }
+        return true;
+    }
+    bool finish() override { return true; }
+
+private:
+    Document doc_;
+    QWidget* parent_;
+};
+
+}  // namespace
+
+std::unique_ptr<PageStream> pdfStream(const QString& path, const QString& title, const QSizeF& paperMm)
+{
+    return std::make_unique<PdfStream>(path, title, paperMm);
+}
+
+std::unique_ptr<PageStream> printJobStream(const QString& title, const QSizeF& paperMm, QWidget* parent)
+{
+    return std::make_unique<PrintJobStream>(title, paperMm, parent);
 }
 
 void preview(const Document& doc, QWidget* parent)
@@ -142,7 +257,7 @@ void preview(const Document& doc, QWidget* parent)
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&doc](QPrinter* p) {
                          QPainter painter(p);
-                         render(doc, painter, *p);
+                         render(doc, painter, *p, true);
                      });
     if (auto* bar = dialog.findChild<QToolBar*>()) {
         QAction* save = bar->addAction(QStringLiteral("另存为PDF"));

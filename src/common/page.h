@@ -19,11 +19,12 @@ struct TextStyle {
 };
 
 struct Item {
-    enum Kind { Text, Line, Box } kind = Text;
+    enum Kind { Text, Line, Box, Barcode } kind = Text;
     QRectF rect;     // mm from the paper's top-left corner; for Line, topLeft→bottomRight
-    QString text;
+    QString text;    // for Barcode, the data
     TextStyle style;
-    double penMm = 0.2;
+    double penMm = 0.2;     // for Barcode, the preferred module width
+    bool hidden = false;    // kept on the page (the data is there) but not drawn
 };
 
 struct Page {
@@ -37,6 +38,13 @@ struct Page {
         items.append({Item::Line, QRectF(QPointF(x1, y1), QPointF(x2, y2)), {}, {}, penMm});
     }
     void box(const QRectF& rect, double penMm = 0.2) { items.append({Item::Box, rect, {}, {}, penMm}); }
+    // A Code 128 symbol in the field rect (mm), bars as tall as the field, no text line. The
+    // module is moduleMm when the symbol and its quiet zones fit the field, else the widest that
+    // fits (see barcode::moduleWidth).
+    void barcode(const QRectF& rect, const QString& data, double moduleMm = 0.35, bool hidden = false)
+    {
+        items.append({Item::Barcode, rect, data, {}, moduleMm, hidden});
+    }
     // Every text on the page, in order (for tests and searches).
     QStringList texts() const;
 };

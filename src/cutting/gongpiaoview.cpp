@@ -1,0 +1,1 @@
+#include "cutting/gongpiaoview.h"

@@ -1,0 +1,2 @@
+#pragma once
+// 工票预览 (placeholder, being written)

@@ -1,0 +1,1 @@
+#include "cutting/zhahaotihuan.h"

@@ -1,0 +1,2 @@
+#pragma once
+// 扎号替换 (placeholder, being written)
