@@ -1,6 +1,11 @@
 #include "cutting/cuttingscreens.h"
 
 #include "common/screenregistry.h"
+#include "cutting/printzhahao.h"
+#include "cutting/printzhahaoa.h"
+#include "cutting/printchuangci.h"
+#include "cutting/printchuangciafrm.h"
+#include "cutting/lianxuprint.h"
 #include "cutting/shanchuchuang.h"
 #include "cutting/workid.h"
 
@@ -8,6 +13,11 @@ namespace cutting {
 
 void registerScreens()
 {
+    screens::registerScreen(QStringLiteral("Tprintzhahaofrm"), [] { return new Tprintzhahaofrm; });
+    screens::registerScreen(QStringLiteral("Tprintzhahaoafrm"), [] { return new Tprintzhahaoafrm; });
+    screens::registerScreen(QStringLiteral("Tprintchuangcifrm"), [] { return new Tprintchuangcifrm; });
+    screens::registerScreen(QStringLiteral("Tprintchuangcia"), [] { return new Tprintchuangcia; });
+    screens::registerScreen(QStringLiteral("Tprintchuangciallfrm"), [] { return new Tprintchuangciallfrm; });
     screens::registerScreen(QStringLiteral("Tchafrm"), [] { return new Tchafrm; });
     // 删除床次 is opened from the lay-record screen; registered so it opens once only.
     screens::registerScreen(QStringLiteral("Tshanchuchuang"), [] { return new Tshanchuchuang; });
