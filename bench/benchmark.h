@@ -34,5 +34,6 @@ double timeMs(const std::function<void()>& fn);
 void registerShellFigures();
 void registerOrderFigures();
 void registerCuttingFigures();
+void registerTicketFigures();
 
 }  // namespace bench

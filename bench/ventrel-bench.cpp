@@ -102,6 +102,7 @@ int main(int argc, char** argv)
     bench::registerShellFigures();
     bench::registerOrderFigures();
     bench::registerCuttingFigures();
+    bench::registerTicketFigures();
 
     QTemporaryDir scratch;
     QTextStream out(stdout);

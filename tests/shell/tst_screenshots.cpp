@@ -10,6 +10,9 @@
 #include "shell/connectiondialog.h"
 #include "shell/sysinfo.h"
 #include "common/output.h"
+#include "cutting/printchuangciafrm.h"
+#include "cutting/ticketrun.h"
+#include "cutting/workid.h"
 #include "orders/colorgroups.h"
 #include "orders/insertzhidan.h"
 #include "orders/worknamelist.h"
@@ -24,6 +27,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
 
 class TestScreenshots : public QObject {
@@ -33,6 +37,7 @@ private slots:
     void chineseHasGlyphs();
     void loginAndMainWindow();
     void orderScreens();
+    void cuttingScreens();
 
 private:
     QString outDir_;
@@ -151,6 +156,47 @@ void TestScreenshots::orderScreens()
     {
         Tyansezufrm groups;
         save(groups, "colourgroups.png");
+    }
+    db::Connection::main().close();
+}
+
+void TestScreenshots::cuttingScreens()
+{
+    testdb::openFresh(true);
+    auto save = [this](QWidget& w, const char* name) {
+        w.resize(w.size().expandedTo(QSize(900, 520)));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.grab().toImage().save(QDir(outDir_).filePath(QString::fromLatin1(name))));
+    };
+    {
+        Tchafrm lay;
+        lay.makeidBox()->setText(QStringLiteral("JK2601"));
+        lay.acceptOrder();
+        save(lay, "layrecords.png");
+    }
+    {
+        // The tickets of a demo lot: the screen, a PDF, and the first strip at 203 dpi.
+        Tprintchuangcia tickets;
+        tickets.liningButton()->setChecked(true);
+        tickets.orderBox()->setText(QStringLiteral("SH2601"));
+        tickets.toBox()->setText(QStringLiteral("1"));
+        tickets.toEnter();
+        save(tickets, "ticketscreen.png");
+        QVERIFY(tickets.savePdf(QDir(outDir_).filePath(QStringLiteral("tickets.pdf"))));
+        const QList<tickets::Coupon> left = tickets::readPrintTable(db::Connection::main(), QStringLiteral("tempprintmakeid"));
+        const QList<tickets::Coupon> right = tickets::readPrintTable(db::Connection::main(), QStringLiteral("tempprintmakeid1"));
+        tickets::Assembler pages(left, right, 1, tickets::Mode::Lining);
+        tickets::TicketPage page;
+        QVERIFY(pages.next(&page));
+        const double dotsPerMm = 203 / 25.4;
+        const QSizeF paper = tickets::paperFor(tickets::Layout::LotBarcode);
+        QImage strip(QSize(int(paper.width() * dotsPerMm), int(paper.height() * dotsPerMm)), QImage::Format_RGB32);
+        strip.fill(Qt::white);
+        QPainter painter(&strip);
+        report::renderPage(tickets::drawPage(page, tickets::Layout::LotBarcode), painter, dotsPerMm, dotsPerMm);
+        painter.end();
+        QVERIFY(strip.save(QDir(outDir_).filePath(QStringLiteral("ticketstrip.png"))));
     }
     db::Connection::main().close();
 }
