@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -47,6 +48,8 @@ QString printToPdfDir()
 }
 
 namespace {
+
+constexpr double kSongtiAscent = 0.859;
 
 void drawBarcode(const Item& item, QPainter& painter, double dotsPerMm, double printerDotsPerMm)
 {
@@ -90,7 +93,17 @@ void renderPage(const Page& page, QPainter& painter, double dotsPerMm, double pr
             font.setBold(item.style.bold);
             painter.setFont(font);
             painter.setPen(Qt::black);
-            painter.drawText(mm(item.rect), int(item.style.align) | Qt::TextSingleLine, item.text);
+            QRectF box = mm(item.rect);
+            if (item.style.align & Qt::AlignTop) {
+                // Fields placed by their top edge were laid out for 宋体, whose ascent is 0.859 em;
+                // a fallback font with a taller ascent would sit lower and run into what is below
+                // (the barcodes of a ticket). Put the baseline where 宋体's would be.
+                const double em = item.style.pointSize * dotsPerMm * 25.4 / 72;
+                const double shift = QFontMetricsF(font, painter.device()).ascent() - kSongtiAscent * em;
+                if (shift > 0)
+                    box.translate(0, -shift);
+            }
+            painter.drawText(box, int(item.style.align) | Qt::TextSingleLine, item.text);
             break;
         }
         case Item::Line:
