@@ -45,21 +45,26 @@ void Assembler::fill(Cursor& cursor, Column* column)
     }
 }
 
+QString Assembler::segmentOf(const TicketPage& page) const
+{
+    // The segment of the page's own coupons: the first coupon of the column the mode follows, or
+    // of the other column when that one holds only fillers.
+    const Column& followed = mode_ == Mode::Lining ? page.left : page.right;
+    const Column& other = mode_ == Mode::Lining ? page.right : page.left;
+    for (const Column* column : {&followed, &other})
+        for (const auto& row : column->rows)
+            if (row)
+                return segments_(row->workid);
+    return {};
+}
+
 bool Assembler::next(TicketPage* page)
 {
     if (pages_ >= limit_ || (left_.finished && right_.finished))
         return false;
     fill(left_, &page->left);
     fill(right_, &page->right);
-    // The segment of the page's own coupons: the first coupon of the column the mode follows.
-    page->segment.clear();
-    const Column& followed = mode_ == Mode::Lining ? page->left : page->right;
-    if (segments_)
-        for (const auto& row : followed.rows)
-            if (row) {
-                page->segment = segments_(row->workid);
-                break;
-            }
+    page->segment = segments_ ? segmentOf(*page) : QString();
     ++pages_;
     return true;
 }

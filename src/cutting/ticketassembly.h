@@ -75,6 +75,7 @@ private:
         bool finished = false;
     };
     static void fill(Cursor& cursor, Column* column);
+    QString segmentOf(const TicketPage& page) const;
 
     Cursor left_;
     Cursor right_;

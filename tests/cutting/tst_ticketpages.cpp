@@ -675,6 +675,8 @@ void TestTicketPages::segmentFollowsTheModesColumn_data()
     QTest::newRow("lining, no segment for the left's process") << Mode::Lining << 11 << 6 << true << QString();
     QTest::newRow("shell, no segment for the right's process") << Mode::Shell << 2 << 11 << true << QString();
     QTest::newRow("no lookup") << Mode::Lining << 2 << 6 << false << QString();
+    // rightProcess 0: the right column holds fillers only; the page's own coupons still name it.
+    QTest::newRow("shell, right column of fillers") << Mode::Shell << 2 << 0 << true << QStringLiteral("裁前段");
 }
 
 void TestTicketPages::segmentFollowsTheModesColumn()
@@ -695,7 +697,7 @@ void TestTicketPages::segmentFollowsTheModesColumn()
             return QString();
         };
     const Table left = {makeCoupon(QStringLiteral("A2301"), 3, 1, leftProcess)};
-    const Table right = {makeCoupon(QStringLiteral("A2301"), 3, 2, rightProcess)};
+    const Table right = rightProcess > 0 ? Table{makeCoupon(QStringLiteral("A2301"), 3, 2, rightProcess)} : Table{};
     const QList<TicketPage> pages = run(left, right, 5, mode, lookup);
     QCOMPARE(pages.size(), 1);
     QCOMPARE(pages[0].segment, expected);
