@@ -9,6 +9,7 @@
 #include "common/output.h"
 #include "common/page.h"
 #include "cutting/ticketassembly.h"
+#include "cutting/lasersheet.h"
 #include "cutting/ticketlayout.h"
 
 #include <QFontMetricsF>
@@ -498,6 +499,8 @@ private slots:
     void barcodesReadBack_data();
     void barcodesReadBack();
     void barcodesStandClear_data() { barcodesReadBack_data(); }
+    void laserSheetReadsBack_data();
+    void laserSheetReadsBack();
     void barcodesStandClear();
     void plainLayoutHasNoVisibleBarcode_data();
     void plainLayoutHasNoVisibleBarcode();
@@ -1310,6 +1313,60 @@ void TestTicketPages::plainLayoutHasNoVisibleBarcode()
         QCOMPARE(kept, 8);
         QCOMPARE(decode(rasterise(page, tickets::paperFor(Layout::Plain), dpi)), QStringList());
     }
+}
+
+void TestTicketPages::laserSheetReadsBack_data()
+{
+    QTest::addColumn<double>("dpi");
+    QTest::addColumn<double>("length");
+    QTest::newRow("203 dpi, 8 in") << 203.0 << tickets::kLaserLengths[0];
+    QTest::newRow("300 dpi, 12 in") << 300.0 << tickets::kLaserLengths[2];
+}
+
+void TestTicketPages::laserSheetReadsBack()
+{
+    QFETCH(double, dpi);
+    QFETCH(double, length);
+    // 31 lines: more than a page of any length, the last coupon of an odd count alone.
+    QList<procs::LaserLine> lines;
+    QStringList expected;
+    for (int i = 0; i < 31; ++i) {
+        procs::LaserLine l;
+        l.workid = i + 1;
+        l.makeid = QStringLiteral("A2301");
+        l.bed = 2;
+        l.zhahao = QString::number(2 * i + 1);
+        l.barcodea = QStringLiteral("%1").arg(4000000 + 2 * i, 7, 10, QLatin1Char('0'));
+        l.color = QStringLiteral("蓝色");
+        if (i < 30) {
+            l.zhahaob = QString::number(2 * i + 2);
+            l.barcodeb = QStringLiteral("%1").arg(4000001 + 2 * i, 7, 10, QLatin1Char('0'));
+            l.colorb = QStringLiteral("白色");
+            expected << l.barcodeb;
+        }
+        expected << l.barcodea;
+        lines << l;
+    }
+    const report::Document doc = tickets::laserSheet(lines, length);
+    QStringList read;
+    const double dotsPerMm = dpi / 25.4;
+    for (const report::Page& page : doc.pages) {
+        const QImage image = rasterise(page, doc.paperMm, dpi);
+        for (const report::Item& item : page.items) {
+            if (item.kind != report::Item::Barcode)
+                continue;
+            // The field with a millimetre around it; the 0.254 mm symbol fits its 40.2 mm field.
+            const QRectF mm = item.rect.adjusted(-1, -1, 1, 1);
+            const QRect area(int(mm.left() * dotsPerMm), int(mm.top() * dotsPerMm), int(mm.width() * dotsPerMm),
+                             int(mm.height() * dotsPerMm));
+            const QStringList texts = decode(image, area);
+            QCOMPARE(texts, QStringList{item.text});
+            read << texts;
+        }
+    }
+    read.sort();
+    expected.sort();
+    QCOMPARE(read, expected);
 }
 
 QTEST_MAIN(TestTicketPages)
