@@ -6,7 +6,6 @@ namespace report {
 
 namespace {
 
-constexpr double kMargin = 15;
 constexpr double kRowHeight = 7;
 constexpr double kLineHeight = 6;
 constexpr double kTitleHeight = 12;
@@ -51,10 +50,12 @@ Document layout(const ListReport& r)
 {
     Document doc;
     doc.title = r.title;
-    doc.paperMm = r.landscape ? QSizeF(297, 210) : QSizeF(210, 297);
-    const double left = kMargin;
-    const double width = doc.paperMm.width() - 2 * kMargin;
-    const double bottom = doc.paperMm.height() - kMargin - kPageNumberHeight;
+    const QSizeF portrait = r.paperMm.isEmpty() ? QSizeF(210, 297) : r.paperMm;
+    doc.paperMm = r.landscape ? portrait.transposed() : portrait;
+    const double margin = r.marginMm;
+    const double left = margin;
+    const double width = doc.paperMm.width() - 2 * margin;
+    const double bottom = doc.paperMm.height() - margin - kPageNumberHeight;
 
     double totalWeight = 0;
     for (const ListColumn& c : r.columns)
@@ -82,9 +83,9 @@ Document layout(const ListReport& r)
     int next = 0;
     do {
         Page page;
-        double y = kMargin;
+        double y = margin;
         if (doc.pages.isEmpty()) {
-            page.text(QRectF(left, y, width, kTitleHeight), r.title, TextStyle{16, true, Qt::AlignCenter});
+            page.text(QRectF(left, y, width, kTitleHeight), r.title, TextStyle{r.titlePointSize, true, Qt::AlignCenter});
             y += kTitleHeight + 2;
             for (const QString& line : r.headerLines) {
                 splitLine(page, left, width, y, line, TextStyle{10, false, Qt::AlignLeft | Qt::AlignVCenter});
@@ -134,7 +135,7 @@ Document layout(const ListReport& r)
 
     const int count = int(doc.pages.size());
     for (int i = 0; i < count; ++i)
-        doc.pages[i].text(QRectF(left, doc.paperMm.height() - kMargin - kPageNumberHeight, width, kPageNumberHeight),
+        doc.pages[i].text(QRectF(left, doc.paperMm.height() - margin - kPageNumberHeight, width, kPageNumberHeight),
                           QStringLiteral("第 %1 页 / 共 %2 页").arg(i + 1).arg(count),
                           TextStyle{8, false, Qt::AlignCenter});
     return doc;

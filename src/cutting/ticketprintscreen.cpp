@@ -8,6 +8,7 @@
 #include "common/screenregistry.h"
 #include "cutting/lasersheet.h"
 #include "cutting/ticketrun.h"
+#include "cutting/zhahaotihuan.h"
 #include "server/ticketprocs.h"
 
 #include <QApplication>
@@ -225,10 +226,15 @@ TicketPrintScreen::TicketPrintScreen(const Config& config, QWidget* parent) : QW
             });
     }
     if (QPushButton* labels = button(QStringLiteral("扎号替换"))) {
-        labels->setEnabled(screens::isRegistered(QStringLiteral("Tzhahaotihuanfrm")));
         connect(labels, &QPushButton::clicked, this, [this] {
-            screens::open(QStringLiteral("Tzhahaotihuanfrm"), OpenMode::Modal);
-            refreshPreview();  // labels show on the next fill's tickets
+            // Opened on the lot being printed, when the screen prints one.
+            auto* screen = new Tzhahaotihuanfrm;
+            screen->setObjectName(QStringLiteral("zhahaotihuanfrm"));
+            if (config_.kind == Kind::Lot && !order().isEmpty() && !to_->text().trimmed().isEmpty())
+                screen->showLot(order(), to_->text().trimmed().toInt());
+            screens::showScreen(screen, OpenMode::Modal);
+            if (config_.kind != Kind::Continuous && grid_->rowCount() > 0)
+                fill();  // the new labels go on the tickets
         });
     }
     if (QPushButton* exclude = button(QStringLiteral("不打印工序")))
@@ -606,18 +612,7 @@ bool TicketPrintScreen::addExclusion(const QString& from, const QString& to)
 
 void TicketPrintScreen::removeExclusion()
 {
-    const int r = exclusionGrid_->currentRow();
-    if (r < 0)
-        return;
-    try {
-        db::Query(QStringLiteral("DELETE FROM gongxuduan WHERE duanone=:a AND duantwo=:b"))
-            .bind(QStringLiteral(":a"), exclusionGrid_->item(r, 0)->text().toInt())
-            .bind(QStringLiteral(":b"), exclusionGrid_->item(r, 1)->text().toInt())
-            .exec();
-        reloadRanges(exclusionGrid_, QStringLiteral("SELECT duanone, duantwo FROM gongxuduan ORDER BY duanone, duantwo"));
-    } catch (const db::DbError& e) {
-        msg::error(e.message(), QStringLiteral("错误"), this);
-    }
+    removeCurrent(exclusionGrid_, QStringLiteral("gongxuduan"), {QStringLiteral("duanone"), QStringLiteral("duantwo")});
 }
 
 void TicketPrintScreen::runExclusions()
@@ -669,16 +664,26 @@ bool TicketPrintScreen::addSegment(const QString& from, const QString& to, const
 
 void TicketPrintScreen::removeSegment()
 {
-    const int r = segmentGrid_->currentRow();
+    removeCurrent(segmentGrid_, QStringLiteral("gongxuming"),
+                  {QStringLiteral("duanone"), QStringLiteral("duantwo"), QStringLiteral("mingcheng")});
+}
+
+void TicketPrintScreen::removeCurrent(QTableWidget* grid, const QString& table, const QStringList& columns)
+{
+    const int r = grid->currentRow();
     if (r < 0)
         return;
+    QStringList match;
+    for (int i = 0; i < columns.size(); ++i)
+        match << QStringLiteral("%1=:v%2").arg(columns[i]).arg(i);
     try {
-        db::Query(QStringLiteral("DELETE FROM gongxuming WHERE duanone=:a AND duantwo=:b AND mingcheng=:c"))
-            .bind(QStringLiteral(":a"), segmentGrid_->item(r, 0)->text().toInt())
-            .bind(QStringLiteral(":b"), segmentGrid_->item(r, 1)->text().toInt())
-            .bind(QStringLiteral(":c"), segmentGrid_->item(r, 2)->text())
-            .exec();
-        reloadRanges(segmentGrid_, QStringLiteral("SELECT duanone, duantwo, mingcheng FROM gongxuming ORDER BY duanone"));
+        db::Query remove(QStringLiteral("DELETE FROM %1 WHERE %2").arg(table, match.join(QStringLiteral(" AND "))));
+        for (int i = 0; i < columns.size(); ++i) {
+            const QString text = grid->item(r, i)->text();
+            remove.bind(QStringLiteral(":v%1").arg(i), columns[i] == QLatin1String("mingcheng") ? QVariant(text) : QVariant(text.toInt()));
+        }
+        remove.exec();
+        reloadRanges(grid, QStringLiteral("SELECT %1 FROM %2 ORDER BY duanone, duantwo").arg(columns.join(QStringLiteral(", ")), table));
     } catch (const db::DbError& e) {
         msg::error(e.message(), QStringLiteral("错误"), this);
     }

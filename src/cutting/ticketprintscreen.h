@@ -87,6 +87,8 @@ private:
     bool selection(int* from, int* to) const;
     void refreshPreview();
     void reloadRanges(QTableWidget* grid, const QString& sql);
+    // Deletes the grid's current row from table (every listed column must match) and relists it.
+    void removeCurrent(QTableWidget* grid, const QString& table, const QStringList& columns);
     bool runPrint(report::PageStream& out, bool segments, bool setFlag);
     void startPrint(bool segments);
     void orderChanged();
