@@ -467,6 +467,13 @@ void TestTicketPrint::printToPdfDirGetsOneFilePerPage()
     report::setPrintToPdfDir(dir.path());
     Tprintzhahaoafrm screen;
     screen.show();
+    {
+        // Choosing an order before a mode is a mistake the screen points out.
+        FakeMessages boxes;
+        screen.orderList()->setCurrentText(QStringLiteral("T1"));
+        QCOMPARE(boxes.last(), QStringLiteral("请选择打印方式"));
+        QCOMPARE(boxes.shown.last().caption, QStringLiteral("出错提示"));
+    }
     screen.liningButton()->setChecked(true);
     screen.orderList()->setCurrentText(QStringLiteral("T2"));
     screen.fromBox()->setText(QStringLiteral("1"));
