@@ -94,6 +94,7 @@ const std::vector<Step>& allSteps()
         {2, steps::v2},
         {3, steps::v3},
         {4, steps::v4},
+        {5, steps::v5},
     };
     return list;
 }
