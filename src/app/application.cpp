@@ -9,6 +9,7 @@
 #include "shell/mainform.h"
 #include "cutting/cuttingscreens.h"
 #include "orders/orderscreens.h"
+#include "piecework/pieceworkscreens.h"
 #include "shell/shellscreens.h"
 #include "shell/startup.h"
 
@@ -173,6 +174,7 @@ void registerAllScreens()
     shell::registerScreens();
     orders::registerScreens();
     cutting::registerScreens();
+    piecework::registerScreens();
 }
 
 int run(int argc, char** argv)

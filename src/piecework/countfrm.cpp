@@ -1,0 +1,1 @@
+#include "piecework/countfrm.h"

@@ -1,0 +1,11 @@
+#include "piecework/pieceworkscreens.h"
+
+#include "common/screenregistry.h"
+
+namespace piecework {
+
+void registerScreens()
+{
+}
+
+}  // namespace piecework

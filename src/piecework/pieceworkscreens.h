@@ -1,0 +1,6 @@
+#pragma once
+// Registers the screens of piece-work collection with the screen registry.
+
+namespace piecework {
+void registerScreens();
+}

@@ -1,0 +1,1 @@
+#include "piecework/yuangongcheck.h"
