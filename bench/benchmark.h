@@ -35,5 +35,9 @@ void registerShellFigures();
 void registerOrderFigures();
 void registerCuttingFigures();
 void registerTicketFigures();
+void registerPieceworkFigures();
+
+// The database of 10 million coupons (built once and kept), as a connection string.
+QString couponFixture(const Context& c);
 
 }  // namespace bench

@@ -103,6 +103,7 @@ int main(int argc, char** argv)
     bench::registerOrderFigures();
     bench::registerCuttingFigures();
     bench::registerTicketFigures();
+    bench::registerPieceworkFigures();
 
     QTemporaryDir scratch;
     QTextStream out(stdout);

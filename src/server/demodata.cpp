@@ -2,6 +2,7 @@
 
 #include "common/db.h"
 #include "server/cuttingprocs.h"
+#include "server/pieceprocs.h"
 #include "server/processprocs.h"
 #include "server/seed.h"
 
@@ -305,6 +306,58 @@ void lots(db::Connection& c)
         {{QStringLiteral("黑色"), {10, 20, 30, 40, 40, 30, 20, 10}}, {QStringLiteral("卡其"), {5, 15, 25, 30, 30, 25, 15, 5}}});
 }
 
+// Three departments with 60 employees in all, each with a time-clock card.
+void workforce(db::Connection& c)
+{
+    const QStringList depts = {QStringLiteral("裁床部"), QStringLiteral("车缝部"), QStringLiteral("后整部")};
+    for (int d = 0; d < depts.size(); ++d)
+        db::Query(QStringLiteral("INSERT INTO dept(deptid, deptname) VALUES(:i, :n)"), c)
+            .bind(QStringLiteral(":i"), QStringLiteral("0%1").arg(d + 1))
+            .bind(QStringLiteral(":n"), depts[d])
+            .exec();
+    const QStringList family = {QStringLiteral("王"), QStringLiteral("李"), QStringLiteral("张"), QStringLiteral("刘"),
+                                QStringLiteral("陈"), QStringLiteral("杨"), QStringLiteral("黄"), QStringLiteral("赵"),
+                                QStringLiteral("吴"), QStringLiteral("周")};
+    const QStringList given = {QStringLiteral("芳"), QStringLiteral("丽"), QStringLiteral("敏"), QStringLiteral("静"),
+                               QStringLiteral("秀英"), QStringLiteral("娟"), QStringLiteral("霞"), QStringLiteral("强")};
+    for (int i = 0; i < 60; ++i) {
+        // 8 in cutting, 40 sewing, 12 finishing.
+        const int d = i < 8 ? 0 : (i < 48 ? 1 : 2);
+        db::Query(QStringLiteral("INSERT INTO personnel(personnelid, personnelname, sex, kardNO, type, deptid, deptname, "
+                                 "worktime, zaizhi) VALUES(:p, :n, :s, :k, :t, :di, :dn, :w, 0)"),
+                  c)
+            .bind(QStringLiteral(":p"), QString::number(1001 + i))
+            .bind(QStringLiteral(":n"), family[i % family.size()] + given[(i * 3) % given.size()])
+            .bind(QStringLiteral(":s"), i % 7 == 0 ? QStringLiteral("男") : QStringLiteral("女"))
+            .bind(QStringLiteral(":k"), QStringLiteral("%1").arg(20260001 + i))
+            .bind(QStringLiteral(":t"), QStringLiteral("计件"))
+            .bind(QStringLiteral(":di"), QStringLiteral("0%1").arg(d + 1))
+            .bind(QStringLiteral(":dn"), depts[d])
+            .bind(QStringLiteral(":w"), QDate(2024, 3, 1).addDays(i * 11))
+            .exec();
+    }
+}
+
+// A few days of collected coupons of SH2601's first lot: the sewing workers hand in the coupons
+// of the first 8 processes, bundle by bundle.
+void collectedCoupons(db::Connection& c)
+{
+    procs::createEntryList(c, false);
+    db::Query q(QStringLiteral("SELECT barcode, zhahao, workid FROM printout WHERE makeid='SH2601' AND bed=1 AND workid<=8 "
+                               "ORDER BY zhahao, workid"),
+                c);
+    q.exec();
+    QList<QPair<QString, int>> coupons;
+    while (q.next())
+        coupons.append({q.value(0).toString(), q.value(1).toInt() * 8 + q.value(2).toInt()});
+    const QDate first(2026, 12, 7);
+    for (const auto& [barcode, n] : coupons) {
+        procs::Employee who = procs::employee(c, QString::number(1009 + n % 40));
+        procs::scanCoupon(c, who, barcode, first.addDays(n % 4));
+    }
+    procs::dropEntryList(c);
+}
+
 }  // namespace
 
 void fill(db::Connection& c)
@@ -316,6 +369,8 @@ void fill(db::Connection& c)
     customers(c);
     orders(c);
     lots(c);
+    workforce(c);
+    collectedCoupons(c);
     tx.commit();
 }
 
