@@ -36,6 +36,7 @@ void registerOrderFigures();
 void registerCuttingFigures();
 void registerTicketFigures();
 void registerPieceworkFigures();
+void registerPersonnelFigures();
 
 // The database of 10 million coupons (built once and kept), as a connection string.
 QString couponFixture(const Context& c);

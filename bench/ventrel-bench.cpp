@@ -104,6 +104,7 @@ int main(int argc, char** argv)
     bench::registerCuttingFigures();
     bench::registerTicketFigures();
     bench::registerPieceworkFigures();
+    bench::registerPersonnelFigures();
 
     QTemporaryDir scratch;
     QTextStream out(stdout);

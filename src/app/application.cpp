@@ -9,6 +9,7 @@
 #include "shell/mainform.h"
 #include "cutting/cuttingscreens.h"
 #include "orders/orderscreens.h"
+#include "personnel/personnelscreens.h"
 #include "piecework/pieceworkscreens.h"
 #include "shell/shellscreens.h"
 #include "shell/startup.h"
@@ -175,6 +176,7 @@ void registerAllScreens()
     orders::registerScreens();
     cutting::registerScreens();
     piecework::registerScreens();
+    personnel::registerScreens();
 }
 
 int run(int argc, char** argv)

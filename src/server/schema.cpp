@@ -95,6 +95,7 @@ const std::vector<Step>& allSteps()
         {3, steps::v3},
         {4, steps::v4},
         {5, steps::v5},
+        {6, steps::v6},
     };
     return list;
 }

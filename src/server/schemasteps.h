@@ -21,5 +21,6 @@ void v2(db::Connection& c);  // company particulars, code lists
 void v3(db::Connection& c);  // personnel and organisation, orders, colours, sizes, processes
 void v4(db::Connection& c);  // lay records, bundles, coupons, lots, barcode counter
 void v5(db::Connection& c);  // piece-rate records, their views, corrected records
+void v6(db::Connection& c);  // unique time-clock cards, hourly-work records
 
 }  // namespace schema::steps

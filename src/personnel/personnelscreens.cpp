@@ -1,0 +1,12 @@
+#include "personnel/personnelscreens.h"
+
+namespace personnel {
+
+void registerScreens()
+{
+    registerRegisterScreens();
+    registerDictionaryScreens();
+    registerLeavingScreens();
+}
+
+}  // namespace personnel

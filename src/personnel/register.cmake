@@ -1,0 +1,1 @@
+list(APPEND PERSONNEL_SOURCES registerscreens.cpp worker.h worker.cpp)

@@ -1,0 +1,4 @@
+ventrel_add_test(tst_namedictionaries tst_namedictionaries.cpp)
+ventrel_add_test(tst_departments tst_departments.cpp)
+ventrel_add_test(tst_organisation tst_organisation.cpp)
+ventrel_add_test(tst_dormitory tst_dormitory.cpp)

@@ -1,0 +1,1 @@
+ventrel_add_test(tst_worker tst_worker.cpp)
