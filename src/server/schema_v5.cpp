@@ -17,9 +17,9 @@ void v5(db::Connection& c)
                "price {MONEY}, amount INTEGER, makeidtotal INTEGER, makedate {DATE}, barcode VARCHAR(13), "
                "editbill VARCHAR(10))"));
     // A coupon is collected once: two workstations scanning it at the same moment cannot both
-    // write it. Manual records carry no barcode and never block a coupon.
-    run(c, QStringLiteral("CREATE UNIQUE INDEX ux_countmakeid_barcode ON countmakeid(barcode) "
-                          "WHERE barcode IS NOT NULL AND barcode <> ''"));
+    // write it. Manual records carry no barcode (NULL, and NULLs never clash), so they never block
+    // a coupon. A whole-column index, not a partial one, so that every lookup by barcode uses it.
+    run(c, QStringLiteral("CREATE UNIQUE INDEX ux_countmakeid_barcode ON countmakeid(barcode)"));
     run(c, QStringLiteral("CREATE INDEX ix_countmakeid_person ON countmakeid(personnelid, makedate)"));
     run(c, QStringLiteral("CREATE INDEX ix_countmakeid_date ON countmakeid(makedate)"));
     run(c, QStringLiteral("CREATE INDEX ix_countmakeid_process ON countmakeid(makeid, workid)"));
