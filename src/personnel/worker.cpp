@@ -343,9 +343,18 @@ void Tworkerfrm::reloadLookups()
 
 void Tworkerfrm::loadList()
 {
-    try {
+    listSource_ = [] {
         db::Query q(kListSql);
         q.exec();
+        return q;
+    };
+    reloadList();
+}
+
+void Tworkerfrm::reloadList()
+{
+    try {
+        db::Query q = listSource_();
         showRows(q);
     } catch (const db::DbError& e) {
         msg::error(e.message(), QStringLiteral("错误"), this);
@@ -354,12 +363,17 @@ void Tworkerfrm::loadList()
 
 void Tworkerfrm::showRows(db::Query& executed)
 {
+    // The list keeps what it shows; the whole record is read for the current employee only.
     rows_.clear();
+    const QSqlRecord record = executed.raw().record();
+    const int id = record.indexOf(QStringLiteral("id"));
+    const int number = record.indexOf(QStringLiteral("personnelid"));
+    const int name = record.indexOf(QStringLiteral("personnelname"));
     while (executed.next()) {
         Row row;
-        const QSqlRecord record = executed.raw().record();
-        for (int i = 0; i < record.count(); ++i)
-            row.values.insert(record.fieldName(i).toLower(), executed.value(i));
+        row.values.insert(QStringLiteral("id"), executed.value(id));
+        row.values.insert(QStringLiteral("personnelid"), executed.value(number));
+        row.values.insert(QStringLiteral("personnelname"), executed.value(name));
         rows_ << row;
     }
     list_->blockSignals(true);
@@ -422,9 +436,16 @@ void Tworkerfrm::showEmployee(int row)
         clearEditors();
         return;
     }
-    const QVariantMap& values = rows_[row].values;
+    QVariantMap values;
     QVariantMap label;
     try {
+        db::Query person(QStringLiteral("SELECT * FROM personnel WHERE id=:id"));
+        person.bind(QStringLiteral(":id"), rows_[row].values.value(QStringLiteral("id"))).exec();
+        if (person.next()) {
+            const QSqlRecord record = person.raw().record();
+            for (int i = 0; i < record.count(); ++i)
+                values.insert(record.fieldName(i).toLower(), person.value(i));
+        }
         db::Query q(QStringLiteral("SELECT personlabel.* FROM personlabel, personnel WHERE personnel.id=personlabel.personid "
                                    "AND personlabel.personid=:a"));
         q.bind(QStringLiteral(":a"), values.value(QStringLiteral("id"))).exec();
@@ -526,7 +547,7 @@ void Tworkerfrm::btndeleteClick()
         msg::error(QStringLiteral("删除失败\n") + e.message(), QStringLiteral("错误"), this);
         return;
     }
-    loadList();
+    reloadList();
 }
 
 bool Tworkerfrm::numberTaken(const QString& personnelid) const
@@ -610,7 +631,7 @@ bool Tworkerfrm::btnsaveClick()
     }
     setEditing(false);
     adding_ = false;
-    loadList();
+    reloadList();
     for (int r = 0; r < rows_.size(); ++r)
         if (rows_[r].values.value(QStringLiteral("personnelid")).toString().trimmed() == number) {
             list_->setCurrentCell(r, 0);
@@ -734,12 +755,9 @@ void Tworkerfrm::btnqueryClick()
     Tcheckyuangongfrm query(this);
     if (query.exec() != QDialog::Accepted)
         return;
-    try {
-        db::Query found = employeeQuery(query.filter());
-        showRows(found);
-    } catch (const db::DbError& e) {
-        msg::error(e.message(), QStringLiteral("错误"), this);
-    }
+    const EmployeeFilter filter = query.filter();
+    listSource_ = [filter] { return employeeQuery(filter); };
+    reloadList();
 }
 
 report::Document Tworkerfrm::listDocument() const
@@ -752,14 +770,15 @@ report::Document Tworkerfrm::listDocument() const
     r.columns = {{QStringLiteral("员工ID"), 1.2}, {QStringLiteral("员工名称"), 1.2}, {QStringLiteral("所属部门"), 1.4},
                  {QStringLiteral("所属类型"), 1.2}, {QStringLiteral("入厂时间"), 1.4}, {QStringLiteral("联系电话"), 1.6},
                  {QStringLiteral("地址"), 2.4},     {QStringLiteral("是否离职"), 1}};
-    for (const Row& row : rows_) {
-        const QVariantMap& v = row.values;
-        const QVariant joined = v.value(QStringLiteral("worktime"));
-        r.rows.append({v.value(QStringLiteral("personnelid")).toString(), v.value(QStringLiteral("personnelname")).toString(),
-                       v.value(QStringLiteral("deptname")).toString(), v.value(QStringLiteral("type")).toString(),
+    db::Query q = listSource_();
+    while (q.next()) {
+        auto v = [&q](const char* column) { return q.value(QString::fromLatin1(column)); };
+        const QVariant joined = v("worktime");
+        r.rows.append({v("personnelid").toString(), v("personnelname").toString(), v("deptname").toString(),
+                       v("type").toString(),
                        joined.isNull() ? QString() : db::toDate(joined).toString(QStringLiteral("yyyy-MM-dd")),
-                       v.value(QStringLiteral("telphone")).toString(), v.value(QStringLiteral("address")).toString(),
-                       v.value(QStringLiteral("zaizhi")).toInt() != 0 ? QStringLiteral("True") : QStringLiteral("False")});
+                       v("telphone").toString(), v("address").toString(),
+                       v("zaizhi").toInt() != 0 ? QStringLiteral("True") : QStringLiteral("False")});
     }
     return report::layout(r);
 }

@@ -5,12 +5,11 @@
 #include "common/page.h"
 
 #include <QList>
+#include <functional>
 #include <QVariant>
 #include <QWidget>
 
-namespace db {
-class Query;
-}
+#include "common/db.h"
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -44,6 +43,8 @@ public:
     void showEmployee(int row);
     // Every employee, in service or left.
     void loadList();
+    // The list again, from the statement that filled it (every employee, or the last query).
+    void reloadList();
     report::Document listDocument() const;  // 员工资料表
     // The checks while typing a new employee: the number, and the card number.
     void personnelidLeft();
@@ -78,6 +79,7 @@ private:
     QWidget* panel_;
     QList<Binding> bindings_;
     QList<Row> rows_;
+    std::function<db::Query()> listSource_;
     QTableWidget* xueli_;
     QTableWidget* job_;
     QTableWidget* diaodong_;
