@@ -8,6 +8,7 @@
 #include "common/recordset.h"
 #include "common/screenkit.h"
 #include "common/screenregistry.h"
+#include "personnel/employeesheet.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -35,9 +36,6 @@ const QString kOneDept = QStringLiteral("二级部门…");
 const QString kTwoDept = QStringLiteral("三级部门…");
 
 // US Letter (8.5 × 11 in) with quarter-inch margins.
-constexpr double kLetterWidthMm = 215.9;
-constexpr double kLetterHeightMm = 279.4;
-constexpr double kMarginMm = 6.35;
 
 struct View {
     const char* column;  // the column of the statement that fills it
@@ -460,23 +458,15 @@ void Tlizhifrm::clearTop()
 
 report::ListReport Tlizhifrm::leavingReport() const
 {
-    report::ListReport r;
-    r.title = QStringLiteral("员工资料表");
-    r.titlePointSize = 18;
-    r.paperMm = QSizeF(kLetterWidthMm, kLetterHeightMm);
-    r.marginMm = kMarginMm;
-    r.columns = {{QStringLiteral("员工ID"), 1.5},   {QStringLiteral("员工名称"), 1.5}, {QStringLiteral("所属部门"), 1.5},
-                 {QStringLiteral("所属类型"), 1.5}, {QStringLiteral("离职时间"), 1.6}, {QStringLiteral("联系电话"), 1.8},
-                 {QStringLiteral("地址"), 3},       {QStringLiteral("是否离职"), 1, Qt::AlignCenter}};
-    for (int i = 0; i < list_->size(); ++i) {
-        const QDate left = db::toDate(list_->value(i, QStringLiteral("lizhidate")));
-        r.rows.append({list_->text(i, QStringLiteral("personnelid")), list_->text(i, QStringLiteral("personnelname")),
-                       list_->text(i, QStringLiteral("deptname")), list_->text(i, QStringLiteral("type")),
-                       left.isValid() ? left.toString(QStringLiteral("yyyy-MM-dd")) : QString(),
-                       list_->text(i, QStringLiteral("telphone")), list_->text(i, QStringLiteral("address")),
-                       list_->value(i, QStringLiteral("zaizhi")).toInt() != 0 ? QStringLiteral("True")
-                                                                              : QStringLiteral("False")});
-    }
+    report::ListReport r = personnel::employeeSheet(QStringLiteral("离职时间"));
+    for (int i = 0; i < list_->size(); ++i)
+        r.rows.append(personnel::sheetRow({list_->text(i, QStringLiteral("personnelid")),
+                                           list_->text(i, QStringLiteral("personnelname")),
+                                           list_->text(i, QStringLiteral("deptname")), list_->text(i, QStringLiteral("type")),
+                                           db::toDate(list_->value(i, QStringLiteral("lizhidate"))),
+                                           list_->text(i, QStringLiteral("telphone")),
+                                           list_->text(i, QStringLiteral("address")),
+                                           list_->value(i, QStringLiteral("zaizhi")).toInt() != 0}));
     return r;
 }
 

@@ -1,1 +1,1 @@
-list(APPEND PERSONNEL_SOURCES registerscreens.cpp worker.h worker.cpp)
+list(APPEND PERSONNEL_SOURCES registerscreens.cpp worker.h worker.cpp employeesheet.h employeesheet.cpp)

@@ -9,6 +9,7 @@
 #include "common/screenkit.h"
 #include "common/screenregistry.h"
 #include "personnel/checkyuangong.h"
+#include "personnel/employeesheet.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,8 +32,6 @@ namespace {
 const QString kListSql = QStringLiteral("SELECT * FROM personnel ORDER BY deptid, personnelid");
 const QString kCardTaken = QStringLiteral("该卡号已经录入,请重新录入");
 const QString kNumberTaken = QStringLiteral("该员工号已经存在，请重新输入");
-constexpr double kLetterWidthMm = 215.9;
-constexpr double kLetterHeightMm = 279.4;
 
 struct SubList {
     const char* table;
@@ -762,23 +761,13 @@ void Tworkerfrm::btnqueryClick()
 
 report::Document Tworkerfrm::listDocument() const
 {
-    report::ListReport r;
-    r.title = QStringLiteral("员工资料表");
-    r.titlePointSize = 18;
-    r.paperMm = QSizeF(kLetterWidthMm, kLetterHeightMm);
-    r.marginMm = 6.35;
-    r.columns = {{QStringLiteral("员工ID"), 1.2}, {QStringLiteral("员工名称"), 1.2}, {QStringLiteral("所属部门"), 1.4},
-                 {QStringLiteral("所属类型"), 1.2}, {QStringLiteral("入厂时间"), 1.4}, {QStringLiteral("联系电话"), 1.6},
-                 {QStringLiteral("地址"), 2.4},     {QStringLiteral("是否离职"), 1}};
+    report::ListReport r = personnel::employeeSheet(QStringLiteral("入厂时间"));
     db::Query q = listSource_();
     while (q.next()) {
         auto v = [&q](const char* column) { return q.value(QString::fromLatin1(column)); };
-        const QVariant joined = v("worktime");
-        r.rows.append({v("personnelid").toString(), v("personnelname").toString(), v("deptname").toString(),
-                       v("type").toString(),
-                       joined.isNull() ? QString() : db::toDate(joined).toString(QStringLiteral("yyyy-MM-dd")),
-                       v("telphone").toString(), v("address").toString(),
-                       v("zaizhi").toInt() != 0 ? QStringLiteral("True") : QStringLiteral("False")});
+        r.rows.append(personnel::sheetRow({v("personnelid").toString(), v("personnelname").toString(),
+                                           v("deptname").toString(), v("type").toString(), db::toDate(v("worktime")),
+                                           v("telphone").toString(), v("address").toString(), v("zaizhi").toInt() != 0}));
     }
     return report::layout(r);
 }
