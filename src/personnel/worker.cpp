@@ -185,6 +185,7 @@ void Tworkerfrm::build()
         lookup(l, QStringLiteral("guanxi"), QStringLiteral("关系"), cg, &c);
         text(l, QStringLiteral("Tel"), QStringLiteral("电话"), cg, &c);
         g->addWidget(contact, (at + 2) / 3, 0, 1, 6);
+        g->setRowStretch((at + 2) / 3 + 1, 1);  // the fields stay together at the top
         pages_->addTab(page, QStringLiteral("个人资料"));
     }
     auto subPage = [&](int index, QWidget* page, QVBoxLayout* layout) {

@@ -320,11 +320,17 @@ void workforce(db::Connection& c)
                                 QStringLiteral("吴"), QStringLiteral("周")};
     const QStringList given = {QStringLiteral("芳"), QStringLiteral("丽"), QStringLiteral("敏"), QStringLiteral("静"),
                                QStringLiteral("秀英"), QStringLiteral("娟"), QStringLiteral("霞"), QStringLiteral("强")};
+    for (const char* type : {"计件", "计时"})
+        db::Query(QStringLiteral("INSERT INTO worktype(typename) VALUES(:t)"), c).bind(QStringLiteral(":t"), type).exec();
+    // Positions by department: 1 cutter, 2 sewer, 3 finisher; 4 group leader.
+    for (const char* position : {"裁剪工", "车工", "后整工", "组长"})
+        db::Query(QStringLiteral("INSERT INTO zhiwei(zhiwei) VALUES(:z)"), c).bind(QStringLiteral(":z"), position).exec();
     for (int i = 0; i < 60; ++i) {
         // 8 in cutting, 40 sewing, 12 finishing.
         const int d = i < 8 ? 0 : (i < 48 ? 1 : 2);
         db::Query(QStringLiteral("INSERT INTO personnel(personnelid, personnelname, sex, kardNO, type, deptid, deptname, "
-                                 "worktime, zaizhi) VALUES(:p, :n, :s, :k, :t, :di, :dn, :w, 0)"),
+                                 "worktime, zhiweiid, zaizhi) VALUES(:p, :n, :s, :k, :t, :di, :dn, :w, "
+                                 "(SELECT zhiweiid FROM zhiwei WHERE zhiwei=:z), 0)"),
                   c)
             .bind(QStringLiteral(":p"), QString::number(1001 + i))
             .bind(QStringLiteral(":n"), family[i % family.size()] + given[(i * 3) % given.size()])
@@ -334,6 +340,7 @@ void workforce(db::Connection& c)
             .bind(QStringLiteral(":di"), QStringLiteral("0%1").arg(d + 1))
             .bind(QStringLiteral(":dn"), depts[d])
             .bind(QStringLiteral(":w"), QDate(2024, 3, 1).addDays(i * 11))
+            .bind(QStringLiteral(":z"), QString::fromUtf8(i % 10 == 0 ? "组长" : (d == 0 ? "裁剪工" : (d == 1 ? "车工" : "后整工"))))
             .exec();
     }
 }

@@ -14,6 +14,9 @@
 #include "cutting/ticketrun.h"
 #include "cutting/workid.h"
 #include "orders/colorgroups.h"
+#include "personnel/worker.h"
+#include "piecework/barcodeform.h"
+#include "piecework/countfrm.h"
 #include "orders/insertzhidan.h"
 #include "orders/worknamelist.h"
 #include "orders/zhdanmingxi.h"
@@ -38,6 +41,7 @@ private slots:
     void loginAndMainWindow();
     void orderScreens();
     void cuttingScreens();
+    void peopleAndPieceworkScreens();
 
 private:
     QString outDir_;
@@ -197,6 +201,37 @@ void TestScreenshots::cuttingScreens()
         report::renderPage(tickets::drawPage(page, tickets::Layout::LotBarcode), painter, dotsPerMm, dotsPerMm);
         painter.end();
         QVERIFY(strip.save(QDir(outDir_).filePath(QStringLiteral("ticketstrip.png"))));
+    }
+    db::Connection::main().close();
+}
+
+void TestScreenshots::peopleAndPieceworkScreens()
+{
+    testdb::openFresh(true);
+    auto save = [this](QWidget& w, const char* name) {
+        w.resize(w.size().expandedTo(QSize(980, 640)));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.grab().toImage().save(QDir(outDir_).filePath(QString::fromLatin1(name))));
+    };
+    {
+        Tworkerfrm register_;
+        save(register_, "employees.png");
+    }
+    {
+        // A desk after two scans of the demo coupons.
+        Tbarcodefrm desk;
+        desk.personnelidBox()->setText(QStringLiteral("1012"));
+        desk.personnelidEnter();
+        const QString code = db::Query(QStringLiteral("SELECT barcode FROM printout WHERE makeid='XK2601' ORDER BY barcode LIMIT 1")).scalar().toString();
+        desk.barcodeBox()->setText(code);
+        desk.barcodeEnter();
+        save(desk, "barcodeentry.png");
+        QVERIFY(report::writePdf(desk.listDocument(), QDir(outDir_).filePath(QStringLiteral("piecework.pdf"))));
+    }
+    {
+        Tcountfrm manual;
+        save(manual, "manualentry.png");
     }
     db::Connection::main().close();
 }
