@@ -1,5 +1,6 @@
 #include "support/fakemessages.h"
 
+#include <QDebug>
 #include <QStringList>
 
 FakeMessages::FakeMessages() : previous_(msg::setPresenter(this)) {}
@@ -41,4 +42,10 @@ QStringList FakeMessages::texts() const
     for (const Shown& s : shown)
         list << s.text;
     return list;
+}
+
+UnexpectedMessages::~UnexpectedMessages()
+{
+    if (!shown.isEmpty())
+        qWarning() << "unexpected messages:" << texts();
 }

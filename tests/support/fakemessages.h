@@ -37,3 +37,10 @@ public:
 private:
     msg::Presenter* previous_;
 };
+
+// A fixture's catch-all: records the boxes no test asked for, so none blocks a test, and names
+// them in the test log when it goes.
+class UnexpectedMessages : public FakeMessages {
+public:
+    ~UnexpectedMessages() override;
+};
